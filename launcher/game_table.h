@@ -1,0 +1,51 @@
+// The game table (config\GameKindID.ini): which client to start per game kind.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/limits.h"
+#include "launcher/client_command_line.h"
+
+class CIniFileParse;
+
+// Formats "<workDir>\config\GameKindID.ini"; false when it doesn't fit.
+bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]);
+
+// True for a section named "gamekindid" in any ASCII case.
+bool IsGameKindSection(const char* sectionName);
+
+enum class KindKeyStatus { kOk, kNoDigit, kOutOfRange };
+// Reads a key as strtol does with base 10; the number must fit 32 bits.
+KindKeyStatus ParseKindKey(const char* key, std::int32_t* kind);
+
+// What the lookup made of one item of a gamekindid section.
+enum class EntryVerdict {
+    kStart,                 // matches the kind: a client is started
+    kEmptyValue,            // no client named (also a line without '=')
+    kKeyNoDigit,            // the key is no number
+    kKeyOutOfRange,         // the key lies outside the signed 32-bit range
+    kOtherKind,             // a number, but another kind
+    kRecordPathUnquotable,  // see CommandLineStatus
+    kRecordPathTooLong,
+    kCommandLineTooLong,
+};
+const char* DescribeVerdict(EntryVerdict verdict);
+
+struct GameTableEntry {
+    std::ptrdiff_t sectionIndex;
+    std::ptrdiff_t itemIndex;
+    const char* key;
+    const char* value;
+    std::int32_t keyKind;  // valid when the key parsed
+    EntryVerdict verdict;
+    const char* commandLine;  // the line to start with, on kStart; else ""
+};
+
+// Walks every gamekindid section of a loaded table in file order and judges
+// each of its items for `kind` and `recordPath`. Starts nothing: the caller
+// decides what to do with each entry (the launcher starts the kStart ones).
+void ForEachGameTableEntry(const CIniFileParse& table, std::int32_t kind, const char* recordPath,
+                           const std::function<void(const GameTableEntry&)>& visit);

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <cstdint>
+
+// Reads the game kind id from the first four bytes of a record file, as a
+// signed 32-bit little-endian number; bytes the file lacks count as 0. The
+// file is opened with no sharing and closed before this returns. False when
+// the file can't be opened.
+bool ReadRecordKind(const char* recordPath, std::int32_t* kind);
+
+// The kind from up to four header bytes, first byte lowest.
+std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count);

@@ -1,0 +1,60 @@
+// Operating-system services the launcher relies on. Each function mirrors the
+// Windows call named beside it; the Win32 backend calls that function, the
+// POSIX backend gives the same behaviour on Linux.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// GetModuleHandleA(NULL): the running executable's module, or null.
+void* GetModuleHandle();
+
+// GetModuleFileNameA(NULL, buf, size): the executable's full path, cut to
+// size - 1 bytes and NUL-terminated. Returns the length stored, 0 on failure.
+// POSIX: the kernel's record of the running executable (/proc/self/exe).
+std::uint32_t GetModuleFileName(char* buf, std::uint32_t size);
+
+// GetCommandLineA(): the process command line. POSIX: the process arguments
+// joined back into one Windows-style command line, each quoted by the Windows
+// rules where needed, so that SplitCommandLine() gives them back unchanged.
+const char* GetCommandLine();
+
+// Start-up of the application framework for a console program (AfxWinInit).
+bool InitFramework(void* module, const char* commandLine, int showCode);
+
+// Sleep(ms).
+void Sleep(std::uint32_t milliseconds);
+
+// lstrcpynA: copies at most size - 1 bytes of src and always NUL-terminates
+// when size > 0. Returns dst.
+char* CopyBounded(char* dst, const char* src, int size);
+
+// StrToIntA: optional sign, then decimal digits up to the first other byte;
+// no leading blanks skipped; no digits gives 0. Overflow wraps as on Windows.
+int StrToInt(const char* text);
+
+// _vsnprintf_s(buf, size, _TRUNCATE, ...): formats into buf, always
+// NUL-terminated. Returns the length written, or -1 when the text was cut.
+int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list args);
+
+// CreateProcessA with no application name, no security attributes, no handle
+// inheritance, flags 0, the inherited environment, the given current
+// directory and zeroed start-up information; the thread handle is closed at
+// once, the process handle is kept until exit. `commandLine` may be changed
+// by the call, as CreateProcessA may. Returns false when nothing was started.
+// POSIX: the command line is split by the Windows rules, the first token is
+// the program and the rest its arguments; the call does not wait.
+bool StartProcess(char* commandLine, const char* currentDirectory);
+
+// Splits a command line into arguments by the Windows (MSVC run-time) rules.
+std::vector<std::string> SplitCommandLine(const char* commandLine);
+
+// The current directory of the process, as the OS gives it.
+std::string GetCurrentDir();
+
+}  // namespace platform

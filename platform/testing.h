@@ -1,0 +1,56 @@
+// Process and file helpers for the tests, tools and benchmarks: running a
+// program to its end with its output captured, and making the odd files
+// (FIFOs, unreadable files, files held open) that the launcher must survive.
+// Built into reclaunch_testsupport, never into the launcher.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace platform::testing {
+
+struct ProcessResult {
+    bool started = false;
+    bool timedOut = false;  // the process was killed after the time limit
+    int exitCode = -1;
+    std::string output;       // standard output, bytes as written
+    std::string errorOutput;  // standard error
+};
+
+// Runs `commandLine` (split by the Windows rules; the first token is the
+// program) in `currentDirectory` with the inherited environment plus
+// `extraEnv` ("NAME=value" entries separated by '\n', may be empty), waits at
+// most `timeoutMs` and returns what it printed and its exit code.
+ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
+                         const std::string& extraEnv, unsigned timeoutMs);
+
+// Sets an environment variable of this process (inherited by children).
+void SetEnv(const std::string& name, const std::string& value);
+
+// A FIFO at `path`; false where the OS has none.
+bool MakeFifo(const std::string& path);
+
+// Removes every access right from a file or folder (or gives them back);
+// false where that can't be done. As root on POSIX it has no effect on
+// reading: see RunningAsAdmin().
+bool SetAccessible(const std::string& path, bool accessible);
+bool RunningAsAdmin();
+
+// Holds a file open from this process as another program would: for writing
+// (shared with readers and writers), or exclusively (no sharing at all).
+class HeldFile {
+public:
+    enum class Mode { kWriting, kExclusive };
+    virtual ~HeldFile() = default;
+    virtual void Release() = 0;
+};
+std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode);
+
+// The name of this platform's executables: "launcher" or "launcher.exe".
+std::string ExecutableName(const std::string& stem);
+
+// Sends signal-free termination to a process id that a test started
+// indirectly (a client that must not linger). True when it was running.
+bool KillProcess(long processId);
+
+}  // namespace platform::testing
