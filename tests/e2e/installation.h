@@ -1,0 +1,66 @@
+// A launcher installation in a temporary folder for end-to-end runs: the real
+// launcher binary beside a config folder, copies of the recording client, and
+// records to open.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/testing.h"
+#include "tests/support/temp_dir.h"
+
+namespace e2e {
+
+// What one started client was given, as the recording client wrote it down.
+struct ClientReport {
+    std::string commandLine;  // raw, as the OS handed it over
+    std::string executable;   // the client's own path
+    std::string currentDir;
+    std::vector<std::string> args;
+};
+
+struct LaunchResult {
+    platform::testing::ProcessResult process;
+    std::vector<ClientReport> clients;
+};
+
+class Installation {
+public:
+    // `folderName` is the installation folder below a fresh temporary folder.
+    explicit Installation(const std::string& folderName = "game");
+
+    const std::string& dir() const { return m_dir; }
+    const std::string& root() const { return m_rootPath; }
+    std::string launcherPath() const;
+
+    // Writes config/<name> with exactly these bytes.
+    void WriteConfig(const std::string& name, const std::string& bytes) const;
+    // Copies the recording client to <root>/<relativePath> (".exe" added on
+    // Windows) and returns its full path.
+    std::string AddClient(const std::string& relativePath) const;
+    // Writes a record file below the temporary folder and returns its path.
+    std::string WriteRecord(const std::string& relativePath, const std::string& bytes) const;
+
+    // Runs the launcher with these arguments from `currentDir` (default: a
+    // work folder that is not the installation), waits for it to end and for
+    // `expectedClients` clients to report, and collects every report.
+    LaunchResult Launch(const std::vector<std::string>& args, std::size_t expectedClients,
+                        const std::string& currentDir = "") const;
+
+    std::string workDir() const { return m_rootPath + "/work"; }
+
+private:
+    testutil::TempDir m_root;
+    std::string m_rootPath;
+    std::string m_dir;
+    std::string m_reports;
+};
+
+// Quotes one argument by the Windows rules, so the launcher gets it back whole.
+std::string QuoteArgument(const std::string& arg);
+
+// The bytes of a little-endian kind id.
+std::string KindBytes(std::int32_t kind);
+
+}  // namespace e2e

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "launcher/client_command_line.h"
+#include "launcher/game_table.h"
+#include "launcher/record_header.h"
+
+namespace {
+
+TEST(ClientCommandLine, Shapes) {
+    struct Case {
+        std::string client;
+        std::string record;
+        CommandLineStatus status;
+        std::string line;
+    };
+    const std::string client246(246, 'c');
+    const std::string record246(246, 'r');
+    const std::vector<Case> cases = {
+        {"C:\\Game\\Poker\\Poker.exe", "C:\\Records\\0001.rec", CommandLineStatus::kOk,
+         "\"C:\\Game\\Poker\\Poker.exe\" KelvoFile \"C:\\Records\\0001.rec\""},
+        {"a b\\c.exe", "d e.rec", CommandLineStatus::kOk, "\"a b\\c.exe\" KelvoFile \"d e.rec\""},
+        {"c", "", CommandLineStatus::kOk, "\"c\" KelvoFile \"\""},
+        // GBK bytes pass as they are.
+        {"\xD3\xCE\xCF\xB7.exe", "\xBC\xC7\xC2\xBC", CommandLineStatus::kOk,
+         "\"\xD3\xCE\xCF\xB7.exe\" KelvoFile \"\xBC\xC7\xC2\xBC\""},
+        // 259 bytes pass whole, 260 start nothing.
+        {std::string(259 - 15 - 1, 'c'), "r", CommandLineStatus::kOk,
+         "\"" + std::string(243, 'c') + "\" KelvoFile \"r\""},
+        {std::string(260 - 15 - 1, 'c'), "r", CommandLineStatus::kTooLong, ""},
+        {"c", record246, CommandLineStatus::kOk, "\"c\" KelvoFile \"" + record246 + "\""},
+        {"c", record246 + "r", CommandLineStatus::kRecordPathTooLong, ""},
+        {client246, "r", CommandLineStatus::kOk, "\"" + client246 + "\" KelvoFile \"r\""},
+        // The client would split these into other arguments.
+        {"c", "say \"hi\".rec", CommandLineStatus::kRecordPathUnquotable, ""},
+        {"c", "C:\\Records\\", CommandLineStatus::kRecordPathUnquotable, ""},
+        {"c", "C:\\Records\\a\\b", CommandLineStatus::kOk, "\"c\" KelvoFile \"C:\\Records\\a\\b\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.client.substr(0, 20) + " / " + c.record.substr(0, 20));
+        char line[reclaunch::kMaxPath];
+        std::memset(line, 'x', sizeof line);
+        EXPECT_EQ(BuildClientCommandLine(c.client.c_str(), c.record.c_str(), line), c.status);
+        EXPECT_EQ(std::string(line), c.line);
+        EXPECT_EQ(line[sizeof line - 1], '\0');
+    }
+}
+
+TEST(ClientCommandLine, SpecExampleIs57Bytes) {
+    char line[reclaunch::kMaxPath];
+    ASSERT_EQ(BuildClientCommandLine("C:\\Game\\Poker\\Poker.exe", "C:\\Records\\0001.rec", line),
+              CommandLineStatus::kOk);
+    EXPECT_EQ(std::strlen(line), 57U);
+}
+
+TEST(KindKey, ReadLikeStrtolWithinThirtyTwoBits) {
+    struct Case {
+        const char* key;
+        KindKeyStatus status;
+        std::int32_t kind;
+    };
+    const std::vector<Case> cases = {
+        {"122", KindKeyStatus::kOk, 122},
+        {"0122", KindKeyStatus::kOk, 122},
+        {"+122", KindKeyStatus::kOk, 122},
+        {"122abc", KindKeyStatus::kOk, 122},
+        {"122 x", KindKeyStatus::kOk, 122},
+        {"0x7A", KindKeyStatus::kOk, 0},
+        {"-1", KindKeyStatus::kOk, -1},
+        {"\v 7", KindKeyStatus::kOk, 7},
+        {"2147483647", KindKeyStatus::kOk, INT32_MAX},
+        {"-2147483648", KindKeyStatus::kOk, INT32_MIN},
+        {"2147483648", KindKeyStatus::kOutOfRange, 0},
+        {"-2147483649", KindKeyStatus::kOutOfRange, 0},
+        {"99999999999", KindKeyStatus::kOutOfRange, 0},
+        {"99999999999999999999999", KindKeyStatus::kOutOfRange, 0},
+        {"", KindKeyStatus::kNoDigit, 0},
+        {"abc", KindKeyStatus::kNoDigit, 0},
+        {"+", KindKeyStatus::kNoDigit, 0},
+        {"- 1", KindKeyStatus::kNoDigit, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        std::int32_t kind = 0;
+        ASSERT_EQ(ParseKindKey(c.key, &kind), c.status);
+        if (c.status == KindKeyStatus::kOk) {
+            EXPECT_EQ(kind, c.kind);
+        }
+    }
+}
+
+TEST(GameKindSection, NameMatchesInAnyAsciiCaseOnly) {
+    EXPECT_TRUE(IsGameKindSection("gamekindid"));
+    EXPECT_TRUE(IsGameKindSection("GameKindID"));
+    EXPECT_TRUE(IsGameKindSection("GAMEKINDID"));
+    EXPECT_FALSE(IsGameKindSection(" gamekindid "));
+    EXPECT_FALSE(IsGameKindSection("gamekindid]"));
+    EXPECT_FALSE(IsGameKindSection("gamekindids"));
+    EXPECT_FALSE(IsGameKindSection(""));
+}
+
+TEST(GameTablePath, FitsOnlyUpTo237BytesOfDirectory) {
+    char path[reclaunch::kMaxPath];
+    ASSERT_TRUE(FormatGameTablePath("C:\\Game", path));
+    EXPECT_STREQ(path, "C:\\Game\\config\\GameKindID.ini");
+    ASSERT_TRUE(FormatGameTablePath("C:\\Game\\", path));
+    EXPECT_STREQ(path, "C:\\Game\\\\config\\GameKindID.ini");
+    EXPECT_TRUE(FormatGameTablePath(std::string(237, 'd').c_str(), path));
+    EXPECT_EQ(std::strlen(path), 259U);
+    EXPECT_FALSE(FormatGameTablePath(std::string(238, 'd').c_str(), path));
+    EXPECT_STREQ(path, "");
+}
+
+TEST(RecordHeader, DecodesLittleEndianFromShortHeaders) {
+    const unsigned char bytes[] = {0x7A, 0x01, 0x00, 0x80};
+    EXPECT_EQ(DecodeRecordKind(bytes, 0), 0);
+    EXPECT_EQ(DecodeRecordKind(bytes, 1), 0x7A);
+    EXPECT_EQ(DecodeRecordKind(bytes, 2), 0x017A);
+    EXPECT_EQ(DecodeRecordKind(bytes, 3), 0x017A);
+    EXPECT_EQ(DecodeRecordKind(bytes, 4), static_cast<std::int32_t>(0x8000017AU));
+    const unsigned char ones[] = {0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(DecodeRecordKind(ones, 4), -1);
+}
+
+}  // namespace
