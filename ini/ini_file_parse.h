@@ -17,10 +17,17 @@ public:
     CIniFileParse& operator=(const CIniFileParse&) = delete;
 
     // Loads the file at `path`, replacing the document's content once the
-    // file opens. Returns 0; E_INVALIDARG for a null path (nothing done);
-    // E_FAIL when the file opened at neither of two attempts 100 ms apart
-    // (the document as it was); E_READFAULT after a read error, or
-    // E_TOOMANYITEMS past the item ceiling (the document keeps what was read).
+    // file opens. Returns
+    //   S_OK            the file was read to its end;
+    //   E_INVALIDARG    the path was null: nothing done;
+    //   E_FAIL          the file opened at neither of two attempts 100 ms
+    //                   apart: the document is as it was;
+    //   E_READFAULT     a read failed after the file had opened;
+    //   E_TOOMANYITEMS  the document holds kMaxDocumentEntries sections and
+    //                   items together (each costs a 1 KiB buffer, so about
+    //                   128 MiB) and the file has more, or memory ran out.
+    // After the last two the file is released and the document keeps the
+    // sections and items read until then.
     HRESULT LoadFile(const char* path);
 
     platform::CArray<CIniSection, CIniSection&> m_arrSections;
