@@ -1,0 +1,18 @@
+// Which member of the site information record each siteinfo key fills.
+#pragma once
+
+#include <cstdint>
+
+#include "hall/site_info.h"
+#include "platform/string.h"
+
+// One key and its member: a number (read like atoi) or a text (copied).
+// Exactly one of the two member pointers is set.
+struct SiteInfoKey {
+    const char* name;
+    std::int32_t CSiteInfo::*number;
+    platform::CString CSiteInfo::*text;
+};
+
+// The entry for a lower-case key, or null when no member takes that key.
+const SiteInfoKey* FindSiteInfoKey(const char* lowerKey);
