@@ -34,7 +34,12 @@ public:
 private:
     friend class CHallSingletonTestAccess;
     CHallSingleton();
+    // Computes the installation directory, then reads the station's site
+    // information unless it is already in memory.
     void LoadConfig();
+    // Chooses the station and loads its config\siteinfo_<station>.ini, both
+    // resolved against m_strWorkDir.
+    void LoadSiteConfiguration();
     // Reads config\StationID.ini: the last non-empty stationid wins; 1 by default.
     std::int32_t ChooseStation() const;
 };
