@@ -1,3 +1,4 @@
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -12,6 +13,11 @@ struct FullPathCase {
     std::string path;
     std::string expected;
 };
+
+// Failure messages name the case rather than dump its bytes.
+void PrintTo(const FullPathCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class HallFullPath : public ::testing::TestWithParam<FullPathCase> {};
 

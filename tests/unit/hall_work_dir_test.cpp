@@ -1,4 +1,5 @@
 #include <cstring>
+#include <ostream>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -20,6 +21,11 @@ struct WorkDirCase {
     bool fromCommandLine;
     std::string expected;
 };
+
+// Failure messages name the case rather than dump its bytes.
+void PrintTo(const WorkDirCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 std::string Compute(const WorkDirCase& c, char (&buffer)[reclaunch::kMaxPath]) {
     // Stale bytes from an earlier call must not show through.
