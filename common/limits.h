@@ -17,6 +17,6 @@ namespace reclaunch {
 // Every section and item costs a 1 KiB buffer; a document holds at most this
 // many of them together, so one document never needs much more than 128 MiB
 // however large the file is.
-inline constexpr std::size_t kMaxDocumentEntries = 128 * 1024;
+inline constexpr std::size_t kMaxDocumentEntries = std::size_t{128} * 1024;
 
 }  // namespace reclaunch
