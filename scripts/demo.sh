@@ -24,5 +24,8 @@ cd "$demo"
 record=${1:-records/poker-0001.rec}
 echo "\$ ./launcher $record"
 # The client inherits the launcher's output, so this waits for the client too.
-output=$(./launcher "$record"; echo "[launcher exit code $?]")
+status=0
+output=$(./launcher "$record") || status=$?
+echo "launcher exit code: $status"
+echo "what the started client printed:"
 echo "$output"
