@@ -3,7 +3,7 @@
 #include "common/lower_string.h"
 #include "common/result_codes.h"
 #include "hall/leading_int.h"
-#include "hall/name_match.h"
+#include "common/name_match.h"
 #include "hall/site_info_keys.h"
 #include "ini/ini_file_parse.h"
 

@@ -1,6 +1,6 @@
 #include "common/result_codes.h"
 #include "hall/hall_singleton.h"
-#include "hall/name_match.h"
+#include "common/name_match.h"
 #include "ini/ini_file_parse.h"
 #include "platform/os.h"
 

@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "common/lower_string.h"
+#include "common/name_match.h"
 #include "common/safe_format.h"
 #include "ini/ini_file_parse.h"
-#include "platform/string.h"
 
 namespace {
 
@@ -33,9 +32,7 @@ bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath])
 }
 
 bool IsGameKindSection(const char* sectionName) {
-    platform::CString name(sectionName);
-    LowerString(name);
-    return name == kGameKindSection;
+    return NameMatches(sectionName, kGameKindSection);
 }
 
 KindKeyStatus ParseKindKey(const char* key, std::int32_t* kind) {

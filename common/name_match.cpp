@@ -1,4 +1,4 @@
-#include "hall/name_match.h"
+#include "common/name_match.h"
 
 #include "common/lower_string.h"
 #include "platform/string.h"
