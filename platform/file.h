@@ -45,7 +45,9 @@ public:
     bool Open(const char* path);
     // Reads the next bytes up to and including LF, at most size - 1 of them,
     // followed by a NUL; a CR LF pair arrives as one LF. kEndOfFile when no
-    // byte was left; kError for a read failure (never reported as the end).
+    // byte was left; kError for a read failure (never reported as the end),
+    // which also drops the part of the line read before it. A closed file, a
+    // null buffer or one with room for no byte (size < 2) give kError too.
     ReadResult ReadString(char* buf, std::uint32_t size);
     void Close();
     bool IsOpen() const { return m_hFile != kNoFile; }
