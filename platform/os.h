@@ -1,6 +1,8 @@
 // Operating-system services the launcher relies on. Each function mirrors the
 // Windows call named beside it; the Win32 backend calls that function, the
-// POSIX backend gives the same behaviour on Linux.
+// POSIX backend gives the same behaviour on Linux. Paths are Windows-style
+// throughout; the POSIX backend turns every '\' into '/' before a path
+// reaches the OS (files, programs, current directories).
 #pragma once
 
 #include <cstdarg>
@@ -31,15 +33,19 @@ bool InitFramework(void* module, const char* commandLine, int showCode);
 void Sleep(std::uint32_t milliseconds);
 
 // lstrcpynA: copies at most size - 1 bytes of src and always NUL-terminates
-// when size > 0. Returns dst.
+// when size > 0. Returns dst; a size of 0 or less writes nothing. A null dst
+// or src gives null.
 char* CopyBounded(char* dst, const char* src, int size);
 
-// StrToIntA: optional sign, then decimal digits up to the first other byte;
-// no leading blanks skipped; no digits gives 0. Overflow wraps as on Windows.
+// StrToIntA: an optional minus sign, then decimal digits up to the first
+// other byte; no leading blanks skipped, no plus sign taken; no digits gives
+// 0. Overflow wraps modulo 2^32 as on Windows. A null text gives 0.
 int StrToInt(const char* text);
 
 // _vsnprintf_s(buf, size, _TRUNCATE, ...): formats into buf, always
-// NUL-terminated. Returns the length written, or -1 when the text was cut.
+// NUL-terminated. Returns the length written, or -1 when the text was cut
+// (buf then holds its first size - 1 bytes). A null buf or format, or a size
+// of 0, gives -1 and writes no more than an empty text.
 int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list args);
 
 // CreateProcessA with no application name, no security attributes, no handle
@@ -52,7 +58,15 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 bool StartProcess(char* commandLine, const char* currentDirectory);
 
 // Splits a command line into arguments by the Windows (MSVC run-time) rules.
+// The first argument is the program name: quotes in it only group blanks and
+// backslashes are plain. An empty text has no arguments; a text that starts
+// with a blank has an empty program name.
 std::vector<std::string> SplitCommandLine(const char* commandLine);
+
+// Joins arguments into one command line, quoting each by the Windows rules
+// where needed, so that SplitCommandLine() gives them back unchanged. The one
+// exception: a program name can't hold a double quote, so any is left out.
+std::string JoinCommandLine(const std::vector<std::string>& args);
 
 // The current directory of the process, as the OS gives it.
 std::string GetCurrentDir();
