@@ -20,7 +20,11 @@ struct ProcessResult {
 // Runs `commandLine` (split by the Windows rules; the first token is the
 // program) in `currentDirectory` with the inherited environment plus
 // `extraEnv` ("NAME=value" entries separated by '\n', may be empty), waits at
-// most `timeoutMs` and returns what it printed and its exit code.
+// most `timeoutMs` and returns what it printed and its exit code. An empty
+// `currentDirectory` keeps this process's. Standard input is empty. Output is
+// collected until the program ends; what programs it started write after
+// that is not waited for. On timeout the program is killed (POSIX: with its
+// process group). POSIX: a program ended by a signal gives 128 + the signal.
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
                          const std::string& extraEnv, unsigned timeoutMs);
 
@@ -38,6 +42,9 @@ bool RunningAsAdmin();
 
 // Holds a file open from this process as another program would: for writing
 // (shared with readers and writers), or exclusively (no sharing at all).
+// The file must exist; null when it can't be held. Released on destruction.
+// POSIX: both modes take an exclusive advisory lock, which keeps out every
+// opener of this system (see platform/posix/file.cpp).
 class HeldFile {
 public:
     enum class Mode { kWriting, kExclusive };
@@ -48,6 +55,10 @@ std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode)
 
 // The name of this platform's executables: "launcher" or "launcher.exe".
 std::string ExecutableName(const std::string& stem);
+
+// A command line that starts a program every installation has, which ends
+// at once with exit code 0 ("true"; "cmd.exe /c exit 0" on Windows).
+std::string TrivialCommandLine();
 
 // Sends signal-free termination to a process id that a test started
 // indirectly (a client that must not linger). True when it was running.

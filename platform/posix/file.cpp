@@ -1,0 +1,85 @@
+// OS files on POSIX. Only regular files open, and opening never blocks (a
+// FIFO without a writer, a terminal). Windows share modes are emulated with
+// flock advisory locks, which every opener in this system takes: no sharing
+// is an exclusive lock, sharing with readers a shared one, and a program that
+// holds the file for writing takes an exclusive lock (see testing.cpp).
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <string>
+
+#include "platform/file.h"
+#include "platform/posix/native_path.h"
+
+namespace platform::detail {
+namespace {
+
+int OpenNonBlocking(const std::string& path) {
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+bool IsRegularFile(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// Reads on a regular file ignore O_NONBLOCK, but mandatory locks and some
+// network file systems don't; the file is read as a blocking one.
+bool MakeBlocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+}
+
+// False only when another opener's lock excludes us. A file system without
+// flock support (ENOLCK, EOPNOTSUPP, EINVAL) can't share-check: the file opens.
+bool TakeShareLock(int fd, Share share) {
+    const int operation = (share == Share::kNone ? LOCK_EX : LOCK_SH) | LOCK_NB;
+    int result;
+    do {
+        result = ::flock(fd, operation);
+    } while (result != 0 && errno == EINTR);
+    return result == 0 || errno != EWOULDBLOCK;
+}
+
+}  // namespace
+
+NativeFile OpenForReading(const char* path, Share share) {
+    if (path == nullptr) {
+        return kNoFile;
+    }
+    const int fd = OpenNonBlocking(posix::NativePath(path));
+    if (fd < 0) {
+        return kNoFile;
+    }
+    if (!IsRegularFile(fd) || !MakeBlocking(fd) || !TakeShareLock(fd, share)) {
+        ::close(fd);
+        return kNoFile;
+    }
+    return fd;
+}
+
+long ReadFile(NativeFile file, void* dest, std::uint32_t count) {
+    // Keeps the count within what one read(2) may return.
+    const std::size_t asked = std::min<std::size_t>(count, SSIZE_MAX);
+    ssize_t got;
+    do {
+        got = ::read(static_cast<int>(file), dest, asked);
+    } while (got < 0 && errno == EINTR);
+    return got < 0 ? -1L : static_cast<long>(got);
+}
+
+void CloseFile(NativeFile file) {
+    // Not retried on EINTR: Linux has released the descriptor either way.
+    ::close(static_cast<int>(file));
+}
+
+}  // namespace platform::detail

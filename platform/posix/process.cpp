@@ -1,0 +1,59 @@
+// Starting a client program on POSIX. The Windows command line is split by
+// the Windows rules; its first token names the program, looked up on PATH
+// when it holds no '/'. The call does not wait for the program.
+#include <spawn.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/os.h"
+#include "platform/posix/native_path.h"
+
+extern char** environ;  // the inherited environment, as the child gets it
+
+namespace platform {
+
+bool StartProcess(char* commandLine, const char* currentDirectory) {
+    if (commandLine == nullptr) {
+        return false;
+    }
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.empty() || args[0].empty()) {
+        return false;
+    }
+    args[0] = posix::NativePath(args[0]);
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
+    for (std::string& arg : args) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    if (::posix_spawn_file_actions_init(&actions) != 0) {
+        return false;
+    }
+    const std::string directory =
+        currentDirectory == nullptr ? std::string() : posix::NativePath(currentDirectory);
+    int result = 0;
+    if (!directory.empty()) {
+        result = ::posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    }
+    // Every file the launcher opens is close-on-exec, so the child inherits
+    // nothing but the standard streams. glibc reports a failed chdir or exec
+    // (missing program, not executable) as the result of the call.
+    if (result == 0) {
+        pid_t child = 0;
+        const bool searchPath = args[0].find('/') == std::string::npos;
+        result = searchPath
+                     ? ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ)
+                     : ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    }
+    ::posix_spawn_file_actions_destroy(&actions);
+    // The child is not waited for: the launcher ends at once, and the child
+    // then passes to init, which reaps it.
+    return result == 0;
+}
+
+}  // namespace platform

@@ -1,0 +1,184 @@
+// Which files the two file objects open, and how they share a file with
+// other openers: the binary file shares with nobody, the text file with
+// readers only.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/file.h"
+#include "platform/testing.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using platform::CFile;
+using platform::CStdioFile;
+using platform::testing::HeldFile;
+
+// Opens `path` with a fresh object of each kind, one after the other (each
+// closed again before the next): {binary opened, text opened}.
+struct Opened {
+    bool binary;
+    bool text;
+};
+Opened OpenBoth(const std::string& path) {
+    const bool binary = CFile().Open(path.c_str());
+    const bool text = CStdioFile().Open(path.c_str());
+    return {binary, text};
+}
+
+TEST(PlatformFileOpen, BinaryFileReadsTheFirstBytes) {
+    testutil::TempDir dir;
+    const struct {
+        std::string bytes;
+        std::uint32_t expectedCount;
+    } cases[] = {
+        {std::string("\x7a\x00\x00\x00rest", 8), 4},
+        {"\xff\xff", 2},
+        {"", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("file of " + std::to_string(c.bytes.size()) + " bytes");
+        const std::string path = dir / "record.rec";
+        testutil::WriteFile(path, c.bytes);
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str()));
+        unsigned char kind[4] = {0, 0, 0, 0};
+        EXPECT_EQ(file.Read(kind, 4), c.expectedCount);
+        EXPECT_EQ(std::memcmp(kind, c.bytes.data(), c.expectedCount), 0);
+        file.Close();
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(file.Read(kind, 4), 0u);  // a closed file reads nothing
+    }
+}
+
+TEST(PlatformFileOpen, OnlyExistingRegularFilesOpen) {
+    testutil::TempDir dir;
+    testutil::WriteFile(dir / "file.txt", "x\n");
+    std::filesystem::create_directories(dir / "folder");
+    const struct {
+        const char* name;
+        std::string path;
+        bool opens;
+    } cases[] = {
+        {"a regular file", dir / "file.txt", true},
+        {"a missing file", dir / "missing.txt", false},
+        {"a missing folder", dir / "missing/file.txt", false},
+        {"a folder", dir / "folder", false},
+        {"an empty path", "", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Opened opened = OpenBoth(c.path);
+        EXPECT_EQ(opened.binary, c.opens);
+        EXPECT_EQ(opened.text, c.opens);
+    }
+    EXPECT_FALSE(CFile().Open(nullptr));
+    EXPECT_FALSE(CStdioFile().Open(nullptr));
+}
+
+TEST(PlatformFileOpen, WindowsSeparatorsNameTheSameFile) {
+    testutil::TempDir dir;
+    testutil::WriteFile(dir / "config/table.ini", "x\n");
+    const std::string windowsStyle = dir.path().string() + "\\config\\table.ini";
+    const Opened opened = OpenBoth(windowsStyle);
+    EXPECT_TRUE(opened.binary);
+    EXPECT_TRUE(opened.text);
+}
+
+// Nobody writes to the FIFO: an open that waited for a writer would hang here.
+TEST(PlatformFileOpen, FifoDoesNotOpenAndDoesNotBlock) {
+    testutil::TempDir dir;
+    const std::string path = dir / "fifo";
+    if (!platform::testing::MakeFifo(path)) {
+        GTEST_SKIP() << "no FIFOs here";
+    }
+    const Opened opened = OpenBoth(path);
+    EXPECT_FALSE(opened.binary);
+    EXPECT_FALSE(opened.text);
+}
+
+TEST(PlatformFileOpen, FileWithoutAccessDoesNotOpen) {
+    testutil::TempDir dir;
+    const std::string path = dir / "locked.txt";
+    testutil::WriteFile(path, "x\n");
+    if (platform::testing::RunningAsAdmin() || !platform::testing::SetAccessible(path, false)) {
+        GTEST_SKIP() << "access rights can't be taken away here";
+    }
+    const Opened opened = OpenBoth(path);
+    EXPECT_FALSE(opened.binary);
+    EXPECT_FALSE(opened.text);
+    platform::testing::SetAccessible(path, true);
+}
+
+TEST(PlatformFileOpen, SharingBetweenOurOwnOpeners) {
+    testutil::TempDir dir;
+    const std::string path = dir / "shared.txt";
+    testutil::WriteFile(path, "x\n");
+    enum class Kind { kBinary, kText };
+    const struct {
+        const char* name;
+        Kind first;
+        Kind second;
+        bool secondOpens;
+    } cases[] = {
+        {"text, then text: readers share", Kind::kText, Kind::kText, true},
+        {"text, then binary", Kind::kText, Kind::kBinary, false},
+        {"binary, then text", Kind::kBinary, Kind::kText, false},
+        {"binary, then binary", Kind::kBinary, Kind::kBinary, false},
+    };
+    auto open = [&](Kind kind, CFile& binary, CStdioFile& text) {
+        return kind == Kind::kBinary ? binary.Open(path.c_str()) : text.Open(path.c_str());
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFile binary1, binary2;
+        CStdioFile text1, text2;
+        ASSERT_TRUE(open(c.first, binary1, text1));
+        EXPECT_EQ(open(c.second, binary2, text2), c.secondOpens);
+        binary1.Close();
+        text1.Close();
+        EXPECT_TRUE(open(c.second, binary2, text2)) << "closing the first lets it open";
+    }
+}
+
+TEST(PlatformFileOpen, FileHeldByAnotherProgram) {
+    testutil::TempDir dir;
+    const std::string path = dir / "held.txt";
+    testutil::WriteFile(path, "x\n");
+    const struct {
+        const char* name;
+        HeldFile::Mode mode;
+    } cases[] = {
+        {"held exclusively", HeldFile::Mode::kExclusive},
+        {"held for writing", HeldFile::Mode::kWriting},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::unique_ptr<HeldFile> held = platform::testing::HoldOpen(path, c.mode);
+        ASSERT_NE(held, nullptr);
+        const Opened whileHeld = OpenBoth(path);
+        EXPECT_FALSE(whileHeld.binary);
+        EXPECT_FALSE(whileHeld.text);
+        held->Release();
+        const Opened released = OpenBoth(path);
+        EXPECT_TRUE(released.binary);
+        EXPECT_TRUE(released.text);
+    }
+}
+
+TEST(PlatformFileOpen, ClosedObjectReleasesTheFile) {
+    testutil::TempDir dir;
+    const std::string path = dir / "record.rec";
+    testutil::WriteFile(path, "abcd");
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str()));
+    }  // destroyed while open
+    EXPECT_NE(platform::testing::HoldOpen(path, HeldFile::Mode::kExclusive), nullptr);
+}
+
+}  // namespace
