@@ -1,0 +1,58 @@
+// The process's identity and surroundings, from KERNEL32.
+#include "platform/os.h"
+
+#include <string>
+
+#include "platform/win32/windows_api.h"
+
+namespace platform {
+
+void* GetModuleHandle() {
+    return ::GetModuleHandleA(nullptr);
+}
+
+std::uint32_t GetModuleFileName(char* buf, std::uint32_t size) {
+    if (buf == nullptr || size == 0) {
+        return 0;
+    }
+    const DWORD length = ::GetModuleFileNameA(nullptr, buf, size);
+    if (length == 0) {
+        buf[0] = '\0';
+        return 0;
+    }
+    // A cut path comes back as `size`; Windows XP did not terminate it.
+    if (length >= size) {
+        buf[size - 1] = '\0';
+        return size - 1;
+    }
+    return length;
+}
+
+const char* GetCommandLine() {
+    return ::GetCommandLineA();
+}
+
+bool InitFramework(void* module, const char* /*commandLine*/, int /*showCode*/) {
+    return module != nullptr;
+}
+
+void Sleep(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+std::string GetCurrentDir() {
+    std::string dir;
+    DWORD needed = ::GetCurrentDirectoryA(0, nullptr);  // with the NUL
+    while (needed != 0) {
+        dir.resize(needed);
+        const DWORD length = ::GetCurrentDirectoryA(needed, dir.data());
+        if (length < needed) {  // fitted (0 on failure)
+            dir.resize(length);
+            return dir;
+        }
+        needed = length;  // changed in between: the size it needs now
+    }
+    return {};
+}
+
+}  // namespace platform
