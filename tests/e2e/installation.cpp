@@ -77,22 +77,8 @@ std::chrono::milliseconds SettleTime() {
 }  // namespace
 
 std::string QuoteArgument(const std::string& arg) {
-    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) {
-        return arg;
-    }
-    std::string out = "\"";
-    std::size_t backslashes = 0;
-    for (const char ch : arg) {
-        if (ch == '\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(ch == '"' ? backslashes * 2 + 1 : backslashes, '\\');
-        backslashes = 0;
-        out += ch;
-    }
-    out.append(backslashes * 2, '\\');
-    return out + '"';
+    // Quoted as the second of two arguments: "x" then a blank, then the rest.
+    return platform::JoinCommandLine({"x", arg}).substr(2);
 }
 
 std::string KindBytes(std::int32_t kind) {
@@ -143,10 +129,9 @@ std::string Installation::WriteRecord(const std::string& relativePath,
 LaunchResult Installation::Launch(const std::vector<std::string>& args,
                                   std::size_t expectedClients,
                                   const std::string& currentDir) const {
-    std::string commandLine = QuoteArgument(launcherPath());
-    for (const std::string& arg : args) {
-        commandLine += ' ' + QuoteArgument(arg);
-    }
+    std::vector<std::string> argv = {launcherPath()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    const std::string commandLine = platform::JoinCommandLine(argv);
     LaunchResult result;
     result.process = platform::testing::RunAndWait(
         commandLine, currentDir.empty() ? workDir() : currentDir,
