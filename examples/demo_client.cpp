@@ -20,11 +20,12 @@ int main(int argc, char** argv) {
     std::ifstream record(argv[2], std::ios::binary);
     unsigned char header[4] = {0, 0, 0, 0};
     record.read(reinterpret_cast<char*>(header), sizeof header);
-    const std::uint32_t kind = header[0] | header[1] << 8 | header[2] << 16 |
-                               static_cast<std::uint32_t>(header[3]) << 24;
+    const std::uint32_t kind =
+        header[0] | header[1] << 8 | header[2] << 16 | static_cast<std::uint32_t>(header[3]) << 24;
     std::error_code error;
     const auto size = std::filesystem::file_size(argv[2], error);
     std::printf("  record kind:   %d\n", static_cast<std::int32_t>(kind));
-    std::printf("  record size:   %llu bytes\n", error ? 0ULL : static_cast<unsigned long long>(size));
+    std::printf("  record size:   %llu bytes\n",
+                error ? 0ULL : static_cast<unsigned long long>(size));
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "launcher/client_command_line.h"
 
 #include <cstring>
+#include <string>
 
 #include "common/safe_format.h"
 
@@ -25,16 +26,10 @@ CommandLineStatus BuildClientCommandLine(const char* clientPath, const char* rec
     if (!SafeFormat(keyword, " KelvoFile \"%s\"", recordPath)) {
         return CommandLineStatus::kRecordPathTooLong;
     }
-    const std::size_t clientLength = std::strlen(clientPath);
-    const std::size_t keywordLength = std::strlen(keyword);
-    if (clientLength + 2 + keywordLength > sizeof commandLine - 1) {
+    const std::string line = '"' + std::string(clientPath) + '"' + keyword;
+    if (line.size() > sizeof commandLine - 1) {
         return CommandLineStatus::kTooLong;
     }
-    char* out = commandLine;
-    *out++ = '"';
-    std::memcpy(out, clientPath, clientLength);
-    out += clientLength;
-    *out++ = '"';
-    std::memcpy(out, keyword, keywordLength);
+    std::memcpy(commandLine, line.c_str(), line.size() + 1);
     return CommandLineStatus::kOk;
 }

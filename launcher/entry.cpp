@@ -18,8 +18,12 @@ constexpr const char kNoModuleHandleMessage[] =
 constexpr const char kFrameworkFailedMessage[] =
     "\xB4\xED\xCE\xF3: MFC \xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC";
 
-void* PlatformModuleHandle() { return platform::GetModuleHandle(); }
-const char* PlatformCommandLine() { return platform::GetCommandLine(); }
+void* PlatformModuleHandle() {
+    return platform::GetModuleHandle();
+}
+const char* PlatformCommandLine() {
+    return platform::GetCommandLine();
+}
 bool PlatformInitFramework(void* module, const char* commandLine, int showCode) {
     return platform::InitFramework(module, commandLine, showCode);
 }

@@ -5,4 +5,6 @@
 // after the hall singleton, whose destruction is registered later.
 static platform::CWinApp theApp;
 
-int main(int argc, char** argv) { return RunLauncher(argc, argv, PlatformStartupServices()); }
+int main(int argc, char** argv) {
+    return RunLauncher(argc, argv, PlatformStartupServices());
+}

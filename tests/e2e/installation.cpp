@@ -111,8 +111,7 @@ void Installation::WriteConfig(const std::string& name, const std::string& bytes
 }
 
 std::string Installation::AddClient(const std::string& relativePath) const {
-    const fs::path target =
-        fs::path(m_rootPath) / platform::testing::ExecutableName(relativePath);
+    const fs::path target = fs::path(m_rootPath) / platform::testing::ExecutableName(relativePath);
     fs::create_directories(target.parent_path());
     fs::copy_file(BuildFolder() / "tests" / platform::testing::ExecutableName("record_client"),
                   target, fs::copy_options::overwrite_existing);
@@ -126,16 +125,15 @@ std::string Installation::WriteRecord(const std::string& relativePath,
     return path;
 }
 
-LaunchResult Installation::Launch(const std::vector<std::string>& args,
-                                  std::size_t expectedClients,
+LaunchResult Installation::Launch(const std::vector<std::string>& args, std::size_t expectedClients,
                                   const std::string& currentDir) const {
     std::vector<std::string> argv = {launcherPath()};
     argv.insert(argv.end(), args.begin(), args.end());
     const std::string commandLine = platform::JoinCommandLine(argv);
     LaunchResult result;
-    result.process = platform::testing::RunAndWait(
-        commandLine, currentDir.empty() ? workDir() : currentDir,
-        "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
+    result.process =
+        platform::testing::RunAndWait(commandLine, currentDir.empty() ? workDir() : currentDir,
+                                      "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
 
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::seconds(30);

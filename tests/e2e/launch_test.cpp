@@ -25,16 +25,16 @@ void ExpectSilentSuccess(const e2e::LaunchResult& run) {
     EXPECT_EQ(run.process.errorOutput, "");
 }
 
-std::string Line(const std::string& text) { return text + "\r\n"; }
+std::string Line(const std::string& text) {
+    return text + "\r\n";
+}
 
 TEST(LauncherRun, NoArgumentMissingRecordAndDirectoryStartNothing) {
     Installation inst;
     const std::string client = inst.AddClient("clients/poker");
     inst.WriteConfig("GameKindID.ini", Line("[gamekindid]") + Line("0=" + client));
     const std::vector<std::vector<std::string>> argumentLists = {
-        {},
-        {inst.root() + "/no such record.rec"},
-        {inst.root()},  // a folder is no record
+        {}, {inst.root() + "/no such record.rec"}, {inst.root()},  // a folder is no record
     };
     for (const auto& args : argumentLists) {
         const e2e::LaunchResult run = inst.Launch(args, 0);
@@ -81,7 +81,10 @@ std::string Expand(std::string text, const Installation& inst) {
 
 TEST(LauncherRun, MatchingRules) {
     const std::vector<MatchCase> cases = {
-        {"section name in any case", "[GAMEKINDID]\n122=%a\n[gamekindid]\n122=%b\n", 122, {"a", "b"}},
+        {"section name in any case",
+         "[GAMEKINDID]\n122=%a\n[gamekindid]\n122=%b\n",
+         122,
+         {"a", "b"}},
         {"blanks inside the brackets", "[ gamekindid ]\n122=%a\n[gamekindid]\n7=%b\n", 122, {}},
         {"entries before the first header", "122=%a\n[gamekindid]\n122=%b\n", 122, {"b"}},
         {"other sections", "[games]\n122=%a\n[gamekindid]\n122=%b\n", 122, {"b"}},
@@ -91,13 +94,18 @@ TEST(LauncherRun, MatchingRules) {
         {"hex is read as 0", "[gamekindid]\n0x7A=%a\n122=%b\n", 0, {"a"}},
         {"minus one", "[gamekindid]\n-1=%a\n4294967295=%b\n", -1, {"a"}},
         {"keys that are no number", "[gamekindid]\nabc=%a\n=%b\n122=%c\n", 122, {"c"}},
-        {"past 32 bits", "[gamekindid]\n2147483648=%a\n-2147483649=%b\n-2147483648=%c\n",
-         INT32_MIN, {"c"}},
-        {"wrapping 64-bit key", "[gamekindid]\n99999999999=%a\n1215752191=%b\n", 1215752191,
-         {"b"}},
-        {"every match starts", "[gamekindid]\n122=%a\n122=%a\n[x]\n[gamekindid]\n122=%b\n", 122,
+        {"past 32 bits",
+         "[gamekindid]\n2147483648=%a\n-2147483649=%b\n-2147483648=%c\n",
+         INT32_MIN,
+         {"c"}},
+        {"wrapping 64-bit key", "[gamekindid]\n99999999999=%a\n1215752191=%b\n", 1215752191, {"b"}},
+        {"every match starts",
+         "[gamekindid]\n122=%a\n122=%a\n[x]\n[gamekindid]\n122=%b\n",
+         122,
          {"a", "a", "b"}},
-        {"missing program before a valid one", "[gamekindid]\n122=%a.missing\n122=%b\n", 122,
+        {"missing program before a valid one",
+         "[gamekindid]\n122=%a.missing\n122=%b\n",
+         122,
          {"b"}},
         {"byte-order mark hides the header", "\xEF\xBB\xBF[gamekindid]\n122=%a\n", 122, {}},
     };

@@ -8,11 +8,21 @@
 namespace {
 
 int g_module = 0;
-void* NoModule() { return nullptr; }
-void* SomeModule() { return &g_module; }
-const char* CommandLine() { return "launcher"; }
-bool FrameworkFails(void*, const char*, int) { return false; }
-bool FrameworkStarts(void*, const char*, int) { return true; }
+void* NoModule() {
+    return nullptr;
+}
+void* SomeModule() {
+    return &g_module;
+}
+const char* CommandLine() {
+    return "launcher";
+}
+bool FrameworkFails(void*, const char*, int) {
+    return false;
+}
+bool FrameworkStarts(void*, const char*, int) {
+    return true;
+}
 
 struct EntryCase {
     const char* name;
@@ -23,9 +33,13 @@ struct EntryCase {
 
 TEST(LauncherEntry, StartUpFailuresPrintTheirGbkMessage) {
     const EntryCase cases[] = {
-        {"no module handle", {NoModule, CommandLine, FrameworkStarts}, 1,
+        {"no module handle",
+         {NoModule, CommandLine, FrameworkStarts},
+         1,
          "\xB4\xED\xCE\xF3\x3A\x20GetModuleHandle\x20\xCA\xA7\xB0\xDC\n"},
-        {"framework fails", {SomeModule, CommandLine, FrameworkFails}, 1,
+        {"framework fails",
+         {SomeModule, CommandLine, FrameworkFails},
+         1,
          "\xB4\xED\xCE\xF3\x3A\x20\x4D\x46\x43\x20\xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC\n"},
         {"no argument", {SomeModule, CommandLine, FrameworkStarts}, 0, ""},
     };
