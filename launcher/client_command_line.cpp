@@ -19,6 +19,9 @@ bool IsQuotable(const char* path) {
 CommandLineStatus BuildClientCommandLine(const char* clientPath, const char* recordPath,
                                          char (&commandLine)[reclaunch::kMaxPath]) {
     std::memset(commandLine, 0, sizeof commandLine);
+    if (std::strchr(clientPath, '"') != nullptr) {
+        return CommandLineStatus::kClientPathUnquotable;
+    }
     if (!IsQuotable(recordPath)) {
         return CommandLineStatus::kRecordPathUnquotable;
     }

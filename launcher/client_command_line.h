@@ -6,6 +6,10 @@
 
 enum class CommandLineStatus {
     kOk,
+    // The client path holds a double quote, which would end the quoted
+    // program name early: the rest of it would reach the client as arguments
+    // before the record path.
+    kClientPathUnquotable,
     // The record path holds a double quote or ends with a backslash, so the
     // client would split it into other arguments than the record path.
     kRecordPathUnquotable,

@@ -15,6 +15,8 @@ EntryVerdict VerdictFor(CommandLineStatus status) {
     switch (status) {
         case CommandLineStatus::kOk:
             return EntryVerdict::kStart;
+        case CommandLineStatus::kClientPathUnquotable:
+            return EntryVerdict::kClientPathUnquotable;
         case CommandLineStatus::kRecordPathUnquotable:
             return EntryVerdict::kRecordPathUnquotable;
         case CommandLineStatus::kRecordPathTooLong:
@@ -63,6 +65,8 @@ const char* DescribeVerdict(EntryVerdict verdict) {
             return "skipped: the key is outside the 32-bit range";
         case EntryVerdict::kOtherKind:
             return "another kind";
+        case EntryVerdict::kClientPathUnquotable:
+            return "skipped: the client path holds a double quote";
         case EntryVerdict::kRecordPathUnquotable:
             return "skipped: the record path holds a double quote or ends with a backslash";
         case EntryVerdict::kRecordPathTooLong:

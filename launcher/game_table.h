@@ -28,6 +28,7 @@ enum class EntryVerdict {
     kKeyNoDigit,            // the key is no number
     kKeyOutOfRange,         // the key lies outside the signed 32-bit range
     kOtherKind,             // a number, but another kind
+    kClientPathUnquotable,  // see CommandLineStatus
     kRecordPathUnquotable,  // see CommandLineStatus
     kRecordPathTooLong,
     kCommandLineTooLong,

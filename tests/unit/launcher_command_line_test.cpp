@@ -39,6 +39,10 @@ TEST(ClientCommandLine, Shapes) {
         {"c", "say \"hi\".rec", CommandLineStatus::kRecordPathUnquotable, ""},
         {"c", "C:\\Records\\", CommandLineStatus::kRecordPathUnquotable, ""},
         {"c", "C:\\Records\\a\\b", CommandLineStatus::kOk, "\"c\" KelvoFile \"C:\\Records\\a\\b\""},
+        // A quote would end the program name early: the client would get
+        // 'evil' and the keyword before the record path.
+        {"C:\\x.exe\" \"evil", "r.rec", CommandLineStatus::kClientPathUnquotable, ""},
+        {"c\"", "r.rec", CommandLineStatus::kClientPathUnquotable, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.client.substr(0, 20) + " / " + c.record.substr(0, 20));
