@@ -17,3 +17,13 @@ run_preset() {
 
 run_preset dev
 run_preset asan
+
+# --- fuzz smoke (owner: fuzzing; see fuzz/README.md) ---
+# A short run of every libFuzzer harness over its seeds; any finding fails.
+fuzz_start=$SECONDS
+echo "== fuzz"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$jobs"
+./fuzz/smoke.sh build/fuzz
+echo "== fuzz: passed in $((SECONDS - fuzz_start)) s"
+# --- end fuzz smoke ---
