@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Runs a command (ctest, usually) against a private, headless Wine:
+#
+#   scripts/with-wine.sh <build folder> <command> [arguments...]
+#
+# The Wine prefix is made fresh under the build folder, so no state of an
+# earlier run or of the user's ~/.wine leaks in. One persistent wineserver
+# serves the whole command and is stopped afterwards, also on failure; its
+# output goes nowhere, since a server holding the caller's pipe open makes
+# every wine process wait for it. A scratch folder is mapped as drive R: for
+# the tests of a launcher standing in a drive's root.
+set -euo pipefail
+
+build=$(realpath "$1")
+shift
+
+export WINEDEBUG=-all
+export WINEPREFIX="$build/wineprefix"
+# No Mono or Gecko installer prompts while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+# Headless: never try a display, even when the caller has one.
+unset DISPLAY WAYLAND_DISPLAY
+# The end-to-end runs wait this long for clients nobody expects; Wine starts
+# processes more slowly than Linux.
+export RECLAUNCH_TEST_SETTLE_MS=${RECLAUNCH_TEST_SETTLE_MS:-1500}
+
+stop_server() { wineserver -k </dev/null >/dev/null 2>&1 || true; }
+trap stop_server EXIT
+
+rm -rf "$WINEPREFIX"
+mkdir -p "$WINEPREFIX"
+wineserver -p </dev/null >/dev/null 2>&1
+wineboot -i </dev/null >/dev/null 2>&1
+
+drive="$build/wine-drive-r"
+rm -rf "$drive"
+mkdir -p "$drive"
+ln -s "$drive" "$WINEPREFIX/dosdevices/r:"
+export RECLAUNCH_TEST_DRIVE_ROOT='R:\'
+
+"$@"
