@@ -1,0 +1,108 @@
+// End-to-end runs of the real launcher.exe that depend on Windows itself:
+// the raw command line a client receives, its current directory, and the
+// share modes with which the launcher opens the record and the game table.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/e2e/installation.h"
+
+namespace {
+
+using e2e::Installation;
+using e2e::KindBytes;
+using platform::testing::HeldFile;
+
+void ExpectSilentSuccess(const e2e::LaunchResult& run) {
+    EXPECT_TRUE(run.process.started);
+    EXPECT_FALSE(run.process.timedOut);
+    EXPECT_EQ(run.process.exitCode, 0);
+    EXPECT_EQ(run.process.output, "");
+    EXPECT_EQ(run.process.errorOutput, "");
+}
+
+// An installation whose game table starts one recording client for kind 5.
+struct OneClientSetup {
+    Installation inst;
+    std::string client = inst.AddClient("clients/poker");
+    std::string record = inst.WriteRecord("records/r.rec", KindBytes(5));
+    std::string tablePath = inst.dir() + "\\config\\GameKindID.ini";
+
+    OneClientSetup() { inst.WriteConfig("GameKindID.ini", "[gamekindid]\r\n5=" + client + "\r\n"); }
+};
+
+TEST(WindowsLaunch, ClientGetsExactlyItsQuotedPathKeywordAndRecord) {
+    Installation inst("game folder");
+    const std::string client = inst.AddClient("game clients\\poker client");
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\r\n122=" + client + "\r\n");
+    const std::string record = inst.WriteRecord("my records\\table 1.rec", KindBytes(122));
+    // Neither the installation nor the client's folder: the client must get
+    // the launcher's own current directory.
+    const std::string launchDir = inst.root() + "\\launch dir";
+    std::filesystem::create_directories(launchDir);
+
+    const e2e::LaunchResult run = inst.Launch({record}, 1, launchDir);
+    ExpectSilentSuccess(run);
+    ASSERT_EQ(run.clients.size(), 1U);
+    EXPECT_EQ(run.clients[0].commandLine, "\"" + client + "\" KelvoFile \"" + record + "\"");
+    EXPECT_EQ(std::filesystem::path(run.clients[0].currentDir), std::filesystem::path(launchDir));
+}
+
+// The record is opened with no sharing, so any other open handle on it,
+// exclusive or a writer's shared one, keeps it from opening.
+TEST(WindowsLaunch, RecordOpenElsewhereStartsNothingUntilReleased) {
+    for (const HeldFile::Mode mode : {HeldFile::Mode::kExclusive, HeldFile::Mode::kWriting}) {
+        SCOPED_TRACE(mode == HeldFile::Mode::kExclusive ? "exclusive" : "writing");
+        OneClientSetup setup;
+        {
+            const auto holder = platform::testing::HoldOpen(setup.record, mode);
+            ASSERT_TRUE(holder != nullptr);
+            const e2e::LaunchResult run = setup.inst.Launch({setup.record}, 0);
+            ExpectSilentSuccess(run);
+            EXPECT_TRUE(run.clients.empty());
+        }
+        const e2e::LaunchResult released = setup.inst.Launch({setup.record}, 1);
+        ExpectSilentSuccess(released);
+        EXPECT_EQ(released.clients.size(), 1U);
+    }
+}
+
+// The game table is shared with readers only: a writer holding it at both
+// open attempts (100 ms apart) hides it; one that lets go in between does not.
+TEST(WindowsLaunch, GameTableHeldForWriting) {
+    struct Case {
+        const char* name;
+        bool releaseDuringLaunch;
+        std::size_t clients;
+    };
+    const Case cases[] = {
+        {"held at both attempts", false, 0},
+        {"released between the attempts", true, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OneClientSetup setup;
+        auto holder = platform::testing::HoldOpen(setup.tablePath, HeldFile::Mode::kWriting);
+        ASSERT_TRUE(holder != nullptr);
+        std::thread releaser;
+        if (c.releaseDuringLaunch) {
+            releaser = std::thread([&holder] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                holder->Release();
+            });
+        }
+        const e2e::LaunchResult run = setup.inst.Launch({setup.record}, c.clients);
+        if (releaser.joinable()) {
+            releaser.join();
+        }
+        holder.reset();
+        ExpectSilentSuccess(run);
+        EXPECT_EQ(run.clients.size(), c.clients);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+// The start-up messages as a Windows console program writes them: standard
+// output is in text mode, so each message's newline reaches it as CR LF.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/os.h"
+#include "platform/testing.h"
+
+namespace {
+
+std::string HelperPath() {
+    char self[4096] = {};
+    platform::GetModuleFileName(self, sizeof self);
+    return (std::filesystem::path(self).parent_path() /
+            platform::testing::ExecutableName("failing_startup"))
+        .string();
+}
+
+TEST(WindowsStartupMessage, GbkBytesThenCrLfOnStandardOutput) {
+    struct Case {
+        const char* step;
+        std::string output;
+    };
+    const Case cases[] = {
+        {"module", "\xB4\xED\xCE\xF3: GetModuleHandle \xCA\xA7\xB0\xDC\r\n"},
+        {"framework", "\xB4\xED\xCE\xF3: MFC \xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        const platform::testing::ProcessResult run =
+            platform::testing::RunAndWait("\"" + HelperPath() + "\" " + c.step,
+                                          std::filesystem::current_path().string(), "", 60000);
+        ASSERT_TRUE(run.started);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.output, c.output);
+        EXPECT_EQ(run.errorOutput, "");
+    }
+}
+
+}  // namespace

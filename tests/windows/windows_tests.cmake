@@ -1,0 +1,14 @@
+# Tests that only mean something on Windows (built for WIN32 targets only):
+# raw client command lines, share modes, CR LF console output, drive roots.
+# windows_tests sits beside e2e_tests so that it finds the launcher and the
+# recording client the same way.
+add_executable(failing_startup windows/failing_startup.cpp)
+target_link_libraries(failing_startup PRIVATE reclaunch_core reclaunch_warnings)
+
+file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*_test.cpp)
+add_executable(windows_tests ${WINDOWS_TEST_SOURCES} e2e/installation.cpp)
+target_link_libraries(windows_tests PRIVATE reclaunch_testutil GTest::gtest_main
+                      reclaunch_warnings)
+add_dependencies(windows_tests launcher record_client failing_startup)
+add_test(NAME windows_tests COMMAND windows_tests)
+set_tests_properties(windows_tests PROPERTIES TIMEOUT 600)
