@@ -57,6 +57,20 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // the program and the rest its arguments; the call does not wait.
 bool StartProcess(char* commandLine, const char* currentDirectory);
 
+// What StartProcess would run for `commandLine`: the program its first
+// token names, looked up as the start looks it up, and whether it can run.
+// Win32: CreateProcessA's search (a name without a path is looked for in
+// `launcherDir`, the current directory, the system folders and PATH, with
+// ".exe" added to a name without extension); the file must be an executable
+// image. POSIX: a token without '/' is looked for on PATH; the file must be
+// a regular, executable ELF image or script. Nothing is started.
+struct ProgramCheck {
+    enum class Status { kRunnable, kMissing, kNotRunnable };
+    Status status = Status::kMissing;
+    std::string path;  // the file found, as the OS would open it; "" when missing
+};
+ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir);
+
 // Splits a command line into arguments by the Windows (MSVC run-time) rules.
 // The first argument is the program name: quotes in it only group blanks and
 // backslashes are plain. An empty text has no arguments; a text that starts
