@@ -1,9 +1,8 @@
 #include "hall/hall_singleton.h"
 
 #include "common/limits.h"
-#include "common/safe_format.h"
+#include "hall/station.h"
 #include "hall/work_dir.h"
-#include "platform/os.h"
 
 namespace {
 
@@ -30,10 +29,7 @@ CHallSingleton::CHallSingleton() : m_bInit(false), m_nReserved(0) {}
 CHallSingleton::~CHallSingleton() = default;
 
 const char* CHallSingleton::InitWorkDir() {
-    const std::uint32_t length =
-        platform::GetModuleFileName(s_moduleDir, static_cast<std::uint32_t>(sizeof s_moduleDir));
-    const char* commandLine = length == 0 ? platform::GetCommandLine() : nullptr;
-    const char* workDir = ComputeWorkDir(s_moduleDir, length, commandLine);
+    const char* workDir = FindOwnWorkDir(s_moduleDir, nullptr);
     m_strWorkDir = workDir;
     return workDir;
 }
@@ -47,9 +43,6 @@ void CHallSingleton::LoadConfig() {
 }
 
 void CHallSingleton::LoadSiteConfiguration() {
-    const std::int32_t station = ChooseStation();
-    // "config\siteinfo_-2147483648.ini" is 31 bytes: it always fits.
-    char siteFile[reclaunch::kMaxPath] = {};
-    SafeFormat(siteFile, "config\\siteinfo_%d.ini", station);
-    m_SiteInfo.Load(GetFullPath(m_strWorkDir, siteFile), station);
+    const StationChoice choice = SelectStation(m_strWorkDir);
+    m_SiteInfo.Load(choice.siteFile, choice.station);
 }

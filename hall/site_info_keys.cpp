@@ -80,3 +80,7 @@ const SiteInfoKey* FindSiteInfoKey(const char* lowerKey) {
     }
     return nullptr;
 }
+
+SiteInfoKeyList AllSiteInfoKeys() {
+    return {kSiteInfoKeys, sizeof kSiteInfoKeys / sizeof kSiteInfoKeys[0]};
+}

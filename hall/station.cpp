@@ -1,31 +1,50 @@
-#include "common/result_codes.h"
-#include "hall/hall_singleton.h"
+#include "hall/station.h"
+
+#include "common/limits.h"
 #include "common/name_match.h"
+#include "common/safe_format.h"
+#include "hall/hall_singleton.h"
 #include "ini/ini_file_parse.h"
 #include "platform/os.h"
 
-std::int32_t CHallSingleton::ChooseStation() const {
-    std::int32_t station = 1;
+StationChoice SelectStation(const char* workDir) {
+    StationChoice choice;
+    // Copied at once: the joined path lies in a buffer the next join reuses.
+    choice.stationFile = CHallSingleton::GetFullPath(workDir, "config\\StationID.ini");
+
     CIniFileParse document;
-    const HRESULT result = document.LoadFile(GetFullPath(m_strWorkDir, "config\\StationID.ini"));
+    choice.stationFileResult = document.LoadFile(choice.stationFile);
     // After a read error the lines read so far still count.
-    if (result == E_FAIL) {
-        return station;
-    }
-    // Every match replaces the one before: the last non-empty stationid of
-    // the last [stationid] section wins.
-    for (std::ptrdiff_t s = 0; s < document.m_arrSections.GetSize(); ++s) {
-        const CIniSection& section = document.m_arrSections[s];
-        if (!NameMatches(section.m_szName, "stationid")) {
-            continue;
-        }
-        for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
-            const CIniItem& item = section.m_arrItems[i];
-            const char* value = item.GetValue();
-            if (value[0] != '\0' && NameMatches(item.GetKey(), "stationid")) {
-                station = platform::StrToInt(value);
+    if (choice.stationFileResult != E_FAIL) {
+        // Every match replaces the one before: the last non-empty stationid
+        // of the last [stationid] section wins.
+        for (std::ptrdiff_t s = 0; s < document.m_arrSections.GetSize(); ++s) {
+            const CIniSection& section = document.m_arrSections[s];
+            if (!NameMatches(section.m_szName, "stationid")) {
+                continue;
+            }
+            for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
+                const CIniItem& item = section.m_arrItems[i];
+                const char* value = item.GetValue();
+                if (value[0] != '\0' && NameMatches(item.GetKey(), "stationid")) {
+                    choice.station = platform::StrToInt(value);
+                    choice.sectionIndex = s;
+                    choice.itemIndex = i;
+                    choice.sectionName = section.m_szName;
+                    choice.key = item.GetKey();
+                    choice.value = value;
+                }
             }
         }
     }
-    return station;
+
+    // "config\siteinfo_-2147483648.ini" is 31 bytes: it always fits.
+    char siteFile[reclaunch::kMaxPath] = {};
+    SafeFormat(siteFile, "config\\siteinfo_%d.ini", choice.station);
+    choice.siteFile = CHallSingleton::GetFullPath(workDir, siteFile);
+    return choice;
+}
+
+std::int32_t CHallSingleton::ChooseStation() const {
+    return SelectStation(m_strWorkDir).station;
 }

@@ -12,3 +12,11 @@
 // of the directory text, which lies inside `buffer`.
 const char* ComputeWorkDir(char (&buffer)[reclaunch::kMaxPath], std::uint32_t moduleLength,
                            const char* commandLine);
+
+// Where the running program's installation directory was worked out from.
+enum class WorkDirSource { kExecutablePath, kCommandLine };
+
+// The running program's installation directory, built in `buffer` by
+// ComputeWorkDir from the platform's executable path, or from the command
+// line when that path is not available. `source`, when given, tells which.
+const char* FindOwnWorkDir(char (&buffer)[reclaunch::kMaxPath], WorkDirSource* source);

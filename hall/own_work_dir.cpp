@@ -1,0 +1,12 @@
+#include "hall/work_dir.h"
+#include "platform/os.h"
+
+const char* FindOwnWorkDir(char (&buffer)[reclaunch::kMaxPath], WorkDirSource* source) {
+    const std::uint32_t length =
+        platform::GetModuleFileName(buffer, static_cast<std::uint32_t>(sizeof buffer));
+    if (source != nullptr) {
+        *source = length == 0 ? WorkDirSource::kCommandLine : WorkDirSource::kExecutablePath;
+    }
+    const char* commandLine = length == 0 ? platform::GetCommandLine() : nullptr;
+    return ComputeWorkDir(buffer, length, commandLine);
+}
