@@ -36,9 +36,13 @@ std::vector<CommandLine> FindClientCommandLines(std::int32_t kind, const char* r
 
 }  // namespace
 
+bool StartClient(char* commandLine) {
+    return platform::StartProcess(commandLine, "./");
+}
+
 void LaunchGameByKind(std::int32_t kind, const char* recordPath) {
     for (CommandLine& commandLine : FindClientCommandLines(kind, recordPath)) {
         // A client that fails to start is passed over; the next one still starts.
-        platform::StartProcess(commandLine.data(), "./");
+        StartClient(commandLine.data());
     }
 }

@@ -10,23 +10,33 @@ std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count) {
     return static_cast<std::int32_t>(value);
 }
 
-bool ReadRecordKind(const char* recordPath, std::int32_t* kind) {
+bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count) {
     // No sharing: nobody may change the record while its header is read.
     platform::CFile record;
     if (!record.Open(recordPath)) {
         return false;
     }
-    unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t got = 0;
     while (got < sizeof header) {
         const std::uint32_t n = record.Read(header + got, sizeof header - got);
         if (n == 0) {
-            break;  // a short record: the missing bytes count as 0
+            break;  // a short record
         }
         got += n;
     }
     // Closed here, before any client starts, so a client may open it exclusively.
     record.Close();
+    *count = got;
+    return true;
+}
+
+bool ReadRecordKind(const char* recordPath, std::int32_t* kind) {
+    unsigned char header[4] = {0, 0, 0, 0};
+    std::uint32_t got = 0;
+    if (!ReadRecordHeader(recordPath, header, &got)) {
+        return false;
+    }
+    // The bytes a short record lacks count as 0.
     *kind = DecodeRecordKind(header, got);
     return true;
 }

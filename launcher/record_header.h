@@ -8,5 +8,10 @@
 // the file can't be opened.
 bool ReadRecordKind(const char* recordPath, std::int32_t* kind);
 
+// The header bytes themselves: up to four into `header`, `*count` of them
+// present in the file. Opened and closed as ReadRecordKind does; false when
+// the file can't be opened.
+bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count);
+
 // The kind from up to four header bytes, first byte lowest.
 std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count);
