@@ -1,0 +1,61 @@
+# Installation layout and release packages.
+#
+# An installation is flat: the launcher works out its installation directory
+# from its own path and reads config/ below it, so the launcher stands in the
+# install root beside config/, never in a bin/ folder.
+#
+#   <prefix>/launcher(.exe)  config/*.ini  README.md
+#   <prefix>/clients/poker(.exe), clients/mahjong(.exe)   demo clients
+#   <prefix>/records/*.rec                                 sample records
+#
+# The sample game table names its clients relative to the current directory
+# (clients\poker), so an unpacked package opens a sample record when run
+# from its own folder. Windows builds give a ZIP, the others a .tar.gz.
+option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
+
+install(TARGETS launcher RUNTIME DESTINATION . COMPONENT launcher)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/config/ DESTINATION config COMPONENT launcher)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT launcher)
+
+if(RECLAUNCH_PACKAGE_DEMO)
+  foreach(client IN ITEMS poker mahjong)
+    install(PROGRAMS $<TARGET_FILE:demo_client> DESTINATION clients
+            RENAME ${client}${CMAKE_EXECUTABLE_SUFFIX} COMPONENT demo)
+  endforeach()
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/records/ DESTINATION records COMPONENT demo)
+endif()
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(reclaunch_package_system windows-${CMAKE_SYSTEM_PROCESSOR})
+else()
+  set(CPACK_GENERATOR TGZ)
+  set(reclaunch_package_system linux-${CMAKE_SYSTEM_PROCESSOR})
+endif()
+set(CPACK_PACKAGE_NAME reclaunch)
+set(CPACK_PACKAGE_VENDOR "reclaunch")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Opens game record files with their game client")
+set(CPACK_PACKAGE_FILE_NAME
+    "${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${reclaunch_package_system}")
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+# One archive holding every component, unpacking into a single folder.
+set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# CPack's module reuses these variables for the source package; keep ours.
+set(reclaunch_package_generator ${CPACK_GENERATOR})
+set(reclaunch_package_file ${CPACK_PACKAGE_FILE_NAME})
+include(CPack)
+
+# The package, unpacked into a fresh folder, opens a sample record.
+if(RECLAUNCH_BUILD_TESTS AND RECLAUNCH_PACKAGE_DEMO)
+  add_test(NAME package_opens_sample_record
+           COMMAND ${CMAKE_COMMAND}
+                   -DBINARY_DIR=${PROJECT_BINARY_DIR}
+                   -DPACKAGE=${reclaunch_package_file}
+                   -DGENERATOR=${reclaunch_package_generator}
+                   -DCPACK=${CMAKE_CPACK_COMMAND}
+                   -DEXE_SUFFIX=${CMAKE_EXECUTABLE_SUFFIX}
+                   "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
+                   -P ${CMAKE_CURRENT_LIST_DIR}/PackageTest.cmake)
+  set_tests_properties(package_opens_sample_record PROPERTIES TIMEOUT 300)
+endif()
