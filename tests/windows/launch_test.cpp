@@ -73,6 +73,8 @@ TEST(WindowsLaunch, RecordOpenElsewhereStartsNothingUntilReleased) {
 
 // The game table is shared with readers only: a writer holding it at both
 // open attempts (100 ms apart) hides it; one that lets go in between does not.
+// A slow process start may put even the first attempt after the release;
+// loader_retry_test.cpp pins the retry itself down.
 TEST(WindowsLaunch, GameTableHeldForWriting) {
     struct Case {
         const char* name;
