@@ -1,0 +1,354 @@
+// End-to-end runs of the real launcher-check: the facts it reports through
+// --json, its verdict on each game-table entry, and its exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/check_tool.h"
+#include "tests/e2e/installation.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::CheckRun;
+using e2e::CheckTool;
+using e2e::Installation;
+using e2e::KindBytes;
+using nlohmann::json;
+
+// %a, %b, %c stand for the paths of recording clients of those names.
+std::string Expand(std::string text, const Installation& inst) {
+    for (const char* name : {"a", "b", "c"}) {
+        const std::string mark = std::string("%") + name;
+        if (text.find(mark) == std::string::npos) {
+            continue;
+        }
+        const std::string path = inst.AddClient(std::string("clients/") + name);
+        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+            text.replace(at, mark.size(), path);
+        }
+    }
+    return text;
+}
+
+std::string ClientCommandLine(const std::string& client, const std::string& record) {
+    return "\"" + client + "\" KelvoFile \"" + record + "\"";
+}
+
+TEST(LauncherCheck, ReportsTheInstallationItStandsIn) {
+    Installation inst;
+    const CheckTool tool(inst);
+    const std::string client = inst.AddClient("clients/poker");
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\r\n; poker\r\n122=" + client + "\r\n");
+    inst.WriteConfig("StationID.ini", "[StationID]\r\nSTATIONID=7\r\n");
+    inst.WriteConfig("siteinfo_7.ini",
+                     "[SiteInfo]\r\nMainPage=Pages\\Index.Htm\r\nimageskinid=abc\r\n");
+    const std::string record = inst.WriteRecord("records/poker.rec", KindBytes(122) + "hand");
+
+    const CheckRun run = tool.Run({record, "--json"});
+    ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+    const json& report = run.report;
+    EXPECT_EQ(run.process.exitCode, 0);
+    EXPECT_EQ(report["format"], 1);
+
+    EXPECT_EQ(e2e::PathOf(report["installation"]["dir"]), fs::path(inst.dir()));
+    EXPECT_EQ(report["installation"]["found_from"], "executable_path");
+
+    const json& station = report["station"];
+    EXPECT_EQ(station["station"], 7);
+    EXPECT_EQ(station["file_result"], "ok");
+    EXPECT_EQ(station["chosen_by"]["section"], "StationID");
+    EXPECT_EQ(station["chosen_by"]["key"], "STATIONID");
+    EXPECT_EQ(station["chosen_by"]["value"], "7");
+    EXPECT_EQ(station["chosen_by"]["line"], 2);
+
+    const json& site = report["site"];
+    EXPECT_EQ(e2e::PathOf(site["file"]).filename(), "siteinfo_7.ini");
+    EXPECT_TRUE(site["loaded"].get<bool>());
+    EXPECT_EQ(site["values"].size(), 51U);  // the station and the 50 keys
+    EXPECT_EQ(site["values"]["stationid"], 7);
+    EXPECT_EQ(site["values"]["mainpage"], "Pages\\Index.Htm");
+    EXPECT_EQ(site["values"]["imageskinid"], 0);
+    EXPECT_EQ(site["values"]["imageplazaid"], 1);
+    EXPECT_EQ(site["values"]["btn1"], "");
+
+    EXPECT_EQ(report["record"]["path"], record);
+    EXPECT_TRUE(report["record"]["opened"].get<bool>());
+    EXPECT_EQ(report["record"]["header_hex"], "7a000000");
+    EXPECT_EQ(report["record"]["kind"], 122);
+
+    const json& table = report["game_table"];
+    EXPECT_EQ(e2e::PathOf(table["path"]).filename(), "GameKindID.ini");
+    EXPECT_TRUE(table["consulted"].get<bool>());
+    EXPECT_EQ(table["load_result"], "ok");
+    ASSERT_EQ(table["sections"].size(), 1U);
+    EXPECT_EQ(table["sections"][0]["line"], 1);
+
+    ASSERT_EQ(report["launches"].size(), 1U);
+    const json& launch = report["launches"][0];
+    EXPECT_EQ(launch["line"], 3);
+    EXPECT_EQ(launch["command_line"], ClientCommandLine(client, record));
+    EXPECT_EQ(launch["program"]["status"], "runnable");
+    EXPECT_EQ(e2e::PathOf(launch["program"]["path"]), fs::path(client));
+    EXPECT_EQ(launch["started"], nullptr);
+    EXPECT_FALSE(report["ran"].get<bool>());
+    EXPECT_EQ(report["clients_starting"], 1);
+    EXPECT_EQ(report["exit_code"], 0);
+    // [StationID] and [SiteInfo] are read all the same, but said so.
+    std::vector<std::string> warnings;
+    for (const json& warning : report["warnings"]) {
+        warnings.push_back(warning["code"]);
+    }
+    EXPECT_EQ(warnings, (std::vector<std::string>{"section_name_case", "section_name_case"}));
+}
+
+TEST(LauncherCheck, WithoutConfigurationTheStationIsOneAndTheSiteKeepsItsDefaults) {
+    Installation inst;
+    const CheckTool tool(inst);
+    const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
+
+    const CheckRun run = tool.Run({record, "--json"});
+    ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+    EXPECT_EQ(run.report["station"]["station"], 1);
+    EXPECT_EQ(run.report["station"]["file_result"], "not_opened");
+    EXPECT_EQ(run.report["station"]["chosen_by"], nullptr);
+    EXPECT_EQ(e2e::PathOf(run.report["site"]["file"]).filename(), "siteinfo_1.ini");
+    EXPECT_FALSE(run.report["site"]["loaded"].get<bool>());
+    EXPECT_EQ(run.report["site"]["values"]["imageplazaid"], 1);
+    EXPECT_EQ(run.report["game_table"]["load_result"], "not_opened");
+    EXPECT_EQ(run.process.exitCode, 1);
+}
+
+// What the lookup made of each entry of the gamekindid sections, for kind 122.
+struct VerdictCase {
+    const char* name;
+    std::string table;  // %a, %b, %c: recording clients
+    std::vector<std::string> verdicts;
+    std::vector<int> lines;
+    int exitCode;
+};
+
+TEST(LauncherCheck, TellsWhyEachEntryIsUsedOrSkipped) {
+    const std::string longPath = "C:\\" + std::string(250, 'x') + ".exe";
+    const std::vector<VerdictCase> cases = {
+        {"a matching entry", "[gamekindid]\n122=%a\n", {"start"}, {2}, 0},
+        {"empty value and no '='",
+         "[gamekindid]\n122=\n122\n",
+         {"empty_value", "empty_value"},
+         {2, 3},
+         1},
+        {"keys that are no number",
+         "[gamekindid]\nabc=%a\n=%a\n",
+         {"key_no_digit", "key_no_digit"},
+         {2, 3},
+         1},
+        {"keys past 32 bits",
+         "[gamekindid]\n2147483648=%a\n-2147483649=%a\n",
+         {"key_out_of_range", "key_out_of_range"},
+         {2, 3},
+         1},
+        {"another kind", "[gamekindid]\n7=%a\n122=%b\n", {"other_kind", "start"}, {2, 3}, 0},
+        {"client path with a double quote",
+         "[gamekindid]\n122=%a\" x\n",
+         {"client_path_unquotable"},
+         {2},
+         1},
+        {"command line too long",
+         "[gamekindid]\n122=" + longPath + "\n",
+         {"command_line_too_long"},
+         {2},
+         1},
+        {"sections that are not searched", "[games]\n122=%a\n[ gamekindid ]\n122=%a\n", {}, {}, 1},
+        {"several sections",
+         "x=1\n[GameKindID]\n122=%a\n[other]\n[gamekindid]\n122=%b\n",
+         {"start", "start"},
+         {3, 6},
+         0},
+    };
+    for (const VerdictCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        const CheckTool tool(inst);
+        inst.WriteConfig("GameKindID.ini", Expand(c.table, inst));
+        const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
+        const CheckRun run = tool.Run({record, "--json"});
+        ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+
+        std::vector<std::string> verdicts;
+        std::vector<int> lines;
+        for (const json& entry : e2e::Entries(run.report)) {
+            verdicts.push_back(entry["verdict"]);
+            lines.push_back(entry["line"]);
+            const bool keyRead = entry["verdict"] != "empty_value" &&
+                                 entry["verdict"] != "key_no_digit" &&
+                                 entry["verdict"] != "key_out_of_range";
+            EXPECT_EQ(entry["key_kind"].is_number(), keyRead) << entry.dump();
+            EXPECT_EQ(entry["command_line"].is_string(), entry["verdict"] == "start");
+        }
+        EXPECT_EQ(verdicts, c.verdicts);
+        EXPECT_EQ(lines, c.lines);
+        EXPECT_EQ(run.process.exitCode, c.exitCode);
+        EXPECT_EQ(run.report["exit_code"], c.exitCode);
+    }
+}
+
+TEST(LauncherCheck, ReportsTheKindOfEachKey) {
+    Installation inst;
+    const CheckTool tool(inst);
+    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n0x7A=%a\n+122=%b\n-1=%c\n", inst));
+    const CheckRun run = tool.Run({inst.WriteRecord("r.rec", KindBytes(122)), "--json"});
+    const std::vector<json> entries = e2e::Entries(run.report);
+    ASSERT_EQ(entries.size(), 3U);
+    EXPECT_EQ(entries[0]["key_kind"], 0);
+    EXPECT_EQ(entries[1]["key_kind"], 122);
+    EXPECT_EQ(entries[2]["key_kind"], -1);
+}
+
+TEST(LauncherCheck, ARecordPathTooLongForTheCommandLineIsSkipped) {
+    Installation inst;
+    const CheckTool tool(inst);
+    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n122=%a\n", inst));
+    // 250 bytes in all: past the 246 the keyword text has room for.
+    const std::string tail = "/r.rec";
+    const std::size_t folder = 250 - inst.root().size() - 1 - tail.size();
+    const std::string record = inst.WriteRecord(std::string(folder, 'd') + tail, KindBytes(122));
+    ASSERT_EQ(record.size(), 250U);
+
+    const CheckRun run = tool.Run({record, "--json"});
+    const std::vector<json> entries = e2e::Entries(run.report);
+    ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
+    EXPECT_EQ(entries[0]["verdict"], "record_path_too_long");
+    EXPECT_EQ(run.process.exitCode, 1);
+}
+
+TEST(LauncherCheck, ARecordPathThatCantBeQuotedIsSkipped) {
+    Installation inst;
+    const CheckTool tool(inst);
+    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n122=%a\n", inst));
+    const std::string record = inst.WriteRecord("say \"hi\".rec", KindBytes(122));
+    if (!fs::exists(record)) {
+        GTEST_SKIP() << "this file system takes no double quote in a file name";
+    }
+    const CheckRun run = tool.Run({record, "--json"});
+    const std::vector<json> entries = e2e::Entries(run.report);
+    ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
+    EXPECT_EQ(entries[0]["verdict"], "record_path_unquotable");
+    EXPECT_EQ(run.process.exitCode, 1);
+}
+
+TEST(LauncherCheck, ReportsTheRecordItCantOpenAndStopsThere) {
+    Installation inst;
+    const CheckTool tool(inst);
+    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n122=%a\n", inst));
+    const CheckRun run = tool.Run({inst.root() + "/no such record.rec", "--json"});
+    ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+    EXPECT_FALSE(run.report["record"]["opened"].get<bool>());
+    EXPECT_EQ(run.report["record"]["kind"], nullptr);
+    EXPECT_FALSE(run.report["game_table"]["consulted"].get<bool>());
+    EXPECT_TRUE(run.report["launches"].empty());
+    EXPECT_EQ(run.process.exitCode, 1);
+}
+
+TEST(LauncherCheck, TellsWhetherEachProgramExistsAndCanRun) {
+    struct ProgramCase {
+        const char* name;
+        std::string value;  // the table's value for kind 122; %a a recording client
+        const char* status;
+        int exitCode;
+    };
+    const std::vector<ProgramCase> cases = {
+        {"a program", "%a", "runnable", 0},
+        {"no such file", "%a.missing", "missing", 1},
+        {"a text file", "%t", "not_runnable", 1},
+        {"a folder", "%d", "not_runnable", 1},
+    };
+    for (const ProgramCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Installation inst;
+        const CheckTool tool(inst);
+        std::string value = Expand(c.value, inst);
+        if (value == "%t") {
+            value = inst.WriteRecord(platform::testing::ExecutableName("clients/notes"),
+                                     "not a program\n");
+        } else if (value == "%d") {
+            value = inst.root() + "/" + platform::testing::ExecutableName("clients");
+            fs::create_directories(value);
+        }
+        inst.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + value + "\n");
+        const CheckRun run = tool.Run({inst.WriteRecord("r.rec", KindBytes(122)), "--json"});
+        ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+        ASSERT_EQ(run.report["launches"].size(), 1U);
+        EXPECT_EQ(run.report["launches"][0]["program"]["status"], c.status);
+        EXPECT_EQ(run.process.exitCode, c.exitCode);
+    }
+}
+
+TEST(LauncherCheck, UsageErrorsExitWith2AndHelpWith0) {
+    Installation inst;
+    const CheckTool tool(inst);
+    const std::vector<std::vector<std::string>> usageErrors = {
+        {}, {"--json"}, {"a.rec", "b.rec"}, {"a.rec", "--no-such-option"}, {"a.rec", "--install"},
+    };
+    for (const auto& args : usageErrors) {
+        const CheckRun run = tool.Run(args);
+        EXPECT_EQ(run.process.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_EQ(run.process.output, "");
+        EXPECT_NE(run.process.errorOutput, "");
+    }
+    const CheckRun help = tool.Run({"--help"});
+    EXPECT_EQ(help.process.exitCode, 0);
+    EXPECT_NE(help.process.output.find("RECORD"), std::string::npos);
+    EXPECT_NE(help.process.output.find("--install"), std::string::npos);
+}
+
+TEST(LauncherCheck, ChecksAnotherInstallationWithInstall) {
+    Installation here;
+    const CheckTool tool(here);
+    here.WriteConfig("GameKindID.ini", "[gamekindid]\n");
+    Installation there("other game");
+    const std::string client = there.AddClient("clients/poker");
+    there.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + client + "\n");
+    const std::string record = there.WriteRecord("r.rec", KindBytes(122));
+
+    const CheckRun own = tool.Run({record, "--json"});
+    EXPECT_EQ(own.process.exitCode, 1);
+    EXPECT_EQ(e2e::PathOf(own.report["installation"]["dir"]), fs::path(here.dir()));
+
+    const CheckRun other = tool.Run({"--install", there.dir(), record, "--json"});
+    ASSERT_TRUE(other.report.is_object()) << other.process.output << other.process.errorOutput;
+    EXPECT_EQ(other.process.exitCode, 0);
+    EXPECT_EQ(other.report["installation"]["found_from"], "install_option");
+    EXPECT_EQ(e2e::PathOf(other.report["installation"]["dir"]), fs::path(there.dir()));
+    EXPECT_EQ(e2e::PathOf(other.report["game_table"]["path"]),
+              fs::path(there.dir()) / "config" / "GameKindID.ini");
+    ASSERT_EQ(other.report["launches"].size(), 1U);
+    EXPECT_EQ(other.report["launches"][0]["command_line"], ClientCommandLine(client, record));
+
+    // A trailing separator names the same installation.
+    const CheckRun slash = tool.Run({record, "--install", there.dir() + "/", "--json"});
+    EXPECT_EQ(slash.report["installation"]["dir"], other.report["installation"]["dir"]);
+}
+
+TEST(LauncherCheck, TheTextReportTellsTheSameStory) {
+    Installation inst;
+    const CheckTool tool(inst);
+    const std::string client = inst.AddClient("clients/poker");
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + client + "\n7=" + client + "\n");
+    const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
+
+    const CheckRun run = tool.Run({record});
+    EXPECT_EQ(run.process.exitCode, 0);
+    EXPECT_EQ(run.report, nullptr);
+    const std::string& text = run.process.output;
+    for (const std::string& expected :
+         {ClientCommandLine(client, record), std::string("game kind 122"),
+          std::string("another kind (7)"), std::string("1 client would start"),
+          std::string("first bytes 7a 00 00 00")}) {
+        EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+    }
+}
+
+}  // namespace
