@@ -1,0 +1,125 @@
+// One read of a game table in a fresh process, as the launcher reads its
+// files: nothing of an earlier load is left in the allocator's hands, so
+// every page the load needs comes fresh from the OS. Reports the time of the
+// load and the resident set's high-water mark before and after it. A
+// benchmark tool (POSIX getrusage), not part of the launcher.
+//
+//   fresh_load <loadfile|inih|fgets> <lines> [loads]
+//
+// With loads > 1 the table is read that many times in a row (LoadFile: each
+// into a fresh document), as a process that loads several files does.
+#include <sys/resource.h>
+
+#include <ini.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "bench/tables.h"
+#include "common/result_codes.h"
+#include "ini/ini_file_parse.h"
+
+namespace {
+
+long PeakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;  // KiB on Linux
+}
+
+// Sections and items of the document: what costs a 1 KiB buffer each.
+std::size_t LoadDocument(const char* path) {
+    CIniFileParse document;
+    if (document.LoadFile(path) != S_OK) {
+        return 0;
+    }
+    std::size_t entries = 0;
+    for (std::ptrdiff_t s = 0; s < document.m_arrSections.GetSize(); ++s) {
+        entries += 1 + static_cast<std::size_t>(document.m_arrSections[s].m_arrItems.GetSize());
+    }
+    return entries;
+}
+
+int CountPair(void* user, const char* /*section*/, const char* /*name*/, const char* /*value*/) {
+    ++*static_cast<std::size_t*>(user);
+    return 1;
+}
+
+std::size_t ParseWithInih(const char* path) {
+    std::size_t pairs = 0;
+    return ini_parse(path, CountPair, &pairs) < 0 ? 0 : pairs;
+}
+
+std::size_t ReadLines(const char* path) {
+    std::FILE* in = std::fopen(path, "r");
+    if (in == nullptr) {
+        return 0;
+    }
+    char line[1024];
+    std::size_t lines = 0;
+    while (std::fgets(line, sizeof line, in) != nullptr) {
+        ++lines;
+    }
+    std::fclose(in);
+    return lines;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: fresh_load <loadfile|inih|fgets> <lines> [loads]\n");
+        return 2;
+    }
+    const std::string reader = argv[1];
+    std::size_t (*read)(const char*) = reader == "loadfile" ? LoadDocument
+                                       : reader == "inih"   ? ParseWithInih
+                                       : reader == "fgets"  ? ReadLines
+                                                            : nullptr;
+    if (read == nullptr) {
+        std::fprintf(stderr, "fresh_load: no reader %s\n", reader.c_str());
+        return 2;
+    }
+    const auto lines = static_cast<std::size_t>(std::strtoul(argv[2], nullptr, 10));
+    const int loads = argc > 3 ? std::atoi(argv[3]) : 1;
+    const std::string folder = bench::MakeScratchFolder("reclaunch-fresh");
+    const bench::TableFile table = bench::WriteGameTable(folder, lines);
+
+    // The fixed base: the process with one tiny read behind it (stdio, the
+    // read-ahead buffer, the allocator's first heap), and the table's bytes
+    // in the OS's file cache.
+    const bench::TableFile tiny = bench::WriteGameTable(folder, 2);
+    read(tiny.path.c_str());
+    ReadLines(table.path.c_str());
+
+    const long before = PeakKiB();
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    std::size_t entries = 0;
+    for (int i = 0; i < loads; ++i) {
+        entries = read(table.path.c_str());
+    }
+    const std::clock_t cpuEnd = std::clock();
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    // Processor time (user and system: the page faults count) is what a
+    // busy shared machine disturbs least.
+    const double cpuMs = 1000.0 * static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
+    const long after = PeakKiB();
+    bench::RemoveFolder(folder);
+    if (entries == 0) {
+        std::fprintf(stderr, "fresh_load: %s read nothing from the table\n", reader.c_str());
+        return 1;
+    }
+
+    const double perEntry =
+        static_cast<double>(after - before) * 1024.0 / static_cast<double>(entries);
+    std::printf(
+        "reader=%s lines=%zu loads=%d entries=%zu ms=%.3f cpu_ms=%.3f base_kib=%ld "
+        "peak_kib=%ld bytes_per_entry=%.0f\n",
+        reader.c_str(), lines, loads, entries, took.count(), cpuMs, before, after, perEntry);
+    return 0;
+}

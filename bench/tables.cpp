@@ -1,0 +1,93 @@
+#include "bench/tables.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace bench {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The 50 keys of the site information record, blank-separated.
+const char kSiteKeys[] =
+    "imageplazaid imageskinid imagegameframeid userstateid serverlistid imagefaceid "
+    "imagecustomfaceid imageunitsid imageunitstreeid imageunitslistid mainpage "
+    "mobilemainpage clientlogin hallad roomad gamead logonad regpage reghelp "
+    "weixinlogon passwordsafe findpassword yhhwtk yhyszc btn1 btn2 btn3 btn4 btn5 "
+    "btn6 userinfo_btn1 userinfo_btn2 userinfo_btn3 userinfo_btn4 userinfo_btn5 "
+    "userinfo_btn6 btn1_tooltip btn2_tooltip btn3_tooltip btn4_tooltip btn5_tooltip "
+    "btn6_tooltip download rule selfheadpath defaultheadpath qingtaopaopath "
+    "qingfufenpath matchsignurl updatedlgurl";
+
+TableFile Finish(const std::string& path, std::size_t lines) {
+    TableFile file;
+    file.path = path;
+    file.lines = lines;
+    file.bytes = static_cast<std::size_t>(fs::file_size(path));
+    return file;
+}
+
+}  // namespace
+
+TableFile WriteGameTable(const std::string& folder, std::size_t lines) {
+    const std::string path = folder + "/GameKindID_" + std::to_string(lines) + ".ini";
+    std::ofstream out(path, std::ios::binary);
+    out << "[gamekindid]\r\n";
+    char line[128];
+    for (std::size_t i = 1; i < lines; ++i) {
+        if (i % 16 == 0) {
+            std::snprintf(line, sizeof line, "; kinds from %zu\r\n", 100 + i);
+        } else {
+            std::snprintf(line, sizeof line, "%zu=C:\\Game\\Kind%zu\\GameClient.exe\r\n", 100 + i,
+                          100 + i);
+        }
+        out << line;
+    }
+    if (!out) {
+        throw std::runtime_error("can't write " + path);
+    }
+    out.close();
+    return Finish(path, lines);
+}
+
+TableFile WriteSiteFile(const std::string& folder) {
+    const std::string path = folder + "/siteinfo_1.ini";
+    std::ofstream out(path, std::ios::binary);
+    out << "[siteinfo]\r\n";
+    std::size_t lines = 1;
+    std::size_t n = 0;
+    std::istringstream keys(kSiteKeys);
+    for (std::string key; keys >> key;) {
+        // Ten numbers first, then texts: page addresses, captions, paths.
+        if (n++ < 10) {
+            out << key << '=' << n << "\r\n";
+        } else {
+            out << key << "=https://www.example.com/hall/" << key << ".html\r\n";
+        }
+        ++lines;
+    }
+    if (!out) {
+        throw std::runtime_error("can't write " + path);
+    }
+    out.close();
+    return Finish(path, lines);
+}
+
+std::string MakeScratchFolder(const char* stem) {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const fs::path folder =
+        fs::temp_directory_path() / (std::string(stem) + "-" + std::to_string(stamp));
+    fs::create_directories(folder);
+    return folder.string();
+}
+
+void RemoveFolder(const std::string& folder) {
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+}
+
+}  // namespace bench
