@@ -27,6 +27,8 @@ export RECLAUNCH_TEST_SETTLE_MS=${RECLAUNCH_TEST_SETTLE_MS:-1500}
 stop_server() { wineserver -k </dev/null >/dev/null 2>&1 || true; }
 trap stop_server EXIT
 
+# A server left running by an interrupted run would outlive its prefix.
+if [[ -d $WINEPREFIX ]]; then stop_server; fi
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
 wineserver -p </dev/null >/dev/null 2>&1
