@@ -7,12 +7,12 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh >&2
 
 cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target launcher demo_client >/dev/null
+cmake --build --preset release -j "$(nproc)" --target launcher launcher-check demo_client >/dev/null
 
 demo=build/demo
 rm -rf "$demo"
 mkdir -p "$demo/clients" "$demo/records"
-cp build/release/launcher/launcher "$demo/"
+cp build/release/launcher/launcher build/release/tools/launcher-check/launcher-check "$demo/"
 cp -r examples/config "$demo/"
 cp build/release/examples/demo_client "$demo/clients/poker"
 cp build/release/examples/demo_client "$demo/clients/mahjong"
@@ -29,3 +29,5 @@ output=$(./launcher "$record") || status=$?
 echo "launcher exit code: $status"
 echo "what the started client printed:"
 echo "$output"
+echo
+echo "To see why a record would or wouldn't open: (cd $demo && ./launcher-check $record)"
