@@ -1,11 +1,7 @@
 #include "tests/e2e/check_tool.h"
 
 #include <algorithm>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <sstream>
-#include <thread>
 
 #include "platform/os.h"
 
@@ -17,63 +13,8 @@ namespace {
 // The test program stands in <build>/tests; the tool is built in
 // <build>/tools/launcher-check.
 fs::path BuiltTool() {
-    char self[4096] = {};
-    platform::GetModuleFileName(self, sizeof self);
-    return fs::path(self).parent_path().parent_path() / "tools" / "launcher-check" /
+    return BuildFolder() / "tools" / "launcher-check" /
            platform::testing::ExecutableName("launcher-check");
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
-            out += static_cast<char>(std::stoi(text.substr(i + 2, 2), nullptr, 16));
-            i += 3;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
-// The recording client's report: one "name=value" line per fact.
-ClientReport ParseReport(const std::string& text) {
-    ClientReport report;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        const auto eq = line.find('=');
-        const std::string name = line.substr(0, eq);
-        const std::string value = Unescape(line.substr(eq + 1));
-        if (name == "commandline") {
-            report.commandLine = value;
-        } else if (name == "exe") {
-            report.executable = value;
-        } else if (name == "cwd") {
-            report.currentDir = value;
-        } else if (name.rfind("arg", 0) == 0 && name != "argc") {
-            report.args.push_back(value);
-        }
-    }
-    return report;
-}
-
-std::vector<fs::path> ReportFiles(const std::string& folder) {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".txt") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-// How long to keep watching for clients nobody expects; slow hosts (Wine)
-// may ask for more with RECLAUNCH_TEST_SETTLE_MS, as for the launcher.
-std::chrono::milliseconds SettleTime() {
-    const char* setting = std::getenv("RECLAUNCH_TEST_SETTLE_MS");
-    return std::chrono::milliseconds(setting != nullptr ? std::atoi(setting) : 300);
 }
 
 }  // namespace
@@ -104,16 +45,7 @@ CheckRun CheckTool::Run(const std::vector<std::string>& args) const {
 CheckRun CheckTool::RunAndCollectClients(const std::vector<std::string>& args,
                                          std::size_t expectedClients) const {
     CheckRun run = Run(args);
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (ReportFiles(m_reports).size() < expectedClients && Clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(SettleTime());
-    for (const fs::path& file : ReportFiles(m_reports)) {
-        run.clients.push_back(ParseReport(testutil::ReadFile(file.string())));
-        fs::remove(file);
-    }
+    run.clients = CollectClientReports(m_reports, expectedClients);
     return run;
 }
 

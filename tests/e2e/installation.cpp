@@ -1,5 +1,7 @@
 #include "tests/e2e/installation.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -14,14 +16,6 @@ namespace e2e {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The test program's own folder: the launcher and the recording client are
-// built beside it (tests/) and in launcher/.
-fs::path BuildFolder() {
-    char self[4096] = {};
-    platform::GetModuleFileName(self, sizeof self);
-    return fs::path(self).parent_path().parent_path();
-}
 
 std::string Unescape(const std::string& text) {
     std::string out;
@@ -75,6 +69,37 @@ std::chrono::milliseconds SettleTime() {
 }
 
 }  // namespace
+
+fs::path BuildFolder() {
+    char self[4096] = {};
+    platform::GetModuleFileName(self, sizeof self);
+    return fs::path(self).parent_path().parent_path();
+}
+
+std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected) {
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + std::chrono::seconds(30);
+    while (ReportFiles(folder).size() < expected && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::this_thread::sleep_for(SettleTime());
+    auto files = ReportFiles(folder);
+    std::sort(files.begin(), files.end());
+    std::vector<ClientReport> reports;
+    for (const fs::path& file : files) {
+        reports.push_back(ParseReport(testutil::ReadFile(file.string())));
+        fs::remove(file);
+    }
+    return reports;
+}
+
+void ExpectSilentSuccess(const LaunchResult& run) {
+    EXPECT_TRUE(run.process.started);
+    EXPECT_FALSE(run.process.timedOut);
+    EXPECT_EQ(run.process.exitCode, 0);
+    EXPECT_EQ(run.process.output, "");
+    EXPECT_EQ(run.process.errorOutput, "");
+}
 
 std::string QuoteArgument(const std::string& arg) {
     // Quoted as the second of two arguments: "x" then a blank, then the rest.
@@ -135,18 +160,7 @@ LaunchResult Installation::Launch(const std::vector<std::string>& args, std::siz
         platform::testing::RunAndWait(commandLine, currentDir.empty() ? workDir() : currentDir,
                                       "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
 
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + std::chrono::seconds(30);
-    while (ReportFiles(m_reports).size() < expectedClients && Clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(SettleTime());
-    auto files = ReportFiles(m_reports);
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        result.clients.push_back(ParseReport(testutil::ReadFile(file.string())));
-        fs::remove(file);
-    }
+    result.clients = CollectClientReports(m_reports, expectedClients);
     return result;
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -56,6 +58,18 @@ private:
     std::string m_dir;
     std::string m_reports;
 };
+
+// The build folder: the test programs stand in its tests/ folder, the
+// launcher in launcher/ and the tools below tools/.
+std::filesystem::path BuildFolder();
+
+// Waits until `expected` clients have written a report into `folder` (or a
+// generous time has passed), then a little longer for any nobody expected;
+// returns every report and removes them.
+std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected);
+
+// A launcher run that ended as every run must: exit code 0, nothing printed.
+void ExpectSilentSuccess(const LaunchResult& run);
 
 // Quotes one argument by the Windows rules, so the launcher gets it back whole.
 std::string QuoteArgument(const std::string& arg);

@@ -16,14 +16,7 @@ using e2e::KindBytes;
 
 constexpr const char* kKeyword = "KelvoFile";
 
-// A launcher run that ended as every run must: exit code 0, nothing printed.
-void ExpectSilentSuccess(const e2e::LaunchResult& run) {
-    EXPECT_TRUE(run.process.started);
-    EXPECT_FALSE(run.process.timedOut);
-    EXPECT_EQ(run.process.exitCode, 0);
-    EXPECT_EQ(run.process.output, "");
-    EXPECT_EQ(run.process.errorOutput, "");
-}
+using e2e::ExpectSilentSuccess;
 
 std::string Line(const std::string& text) {
     return text + "\r\n";
