@@ -24,15 +24,21 @@ unset DISPLAY WAYLAND_DISPLAY
 # processes more slowly than Linux.
 export RECLAUNCH_TEST_SETTLE_MS=${RECLAUNCH_TEST_SETTLE_MS:-1500}
 
-stop_server() { wineserver -k </dev/null >/dev/null 2>&1 || true; }
+# Runs on one build folder take turns: each remakes the prefix and stops the
+# server, which would pull the ground from under another's tests. Only this
+# shell holds the lock (9>&- below), so nothing it starts can keep it.
+exec 9>"$build/wine.lock"
+flock 9
+
+stop_server() { wineserver -k </dev/null >/dev/null 2>&1 9>&- || true; }
 trap stop_server EXIT
 
 # A server left running by an interrupted run would outlive its prefix.
 if [[ -d $WINEPREFIX ]]; then stop_server; fi
 rm -rf "$WINEPREFIX"
 mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
-wineboot -i </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 9>&-
+wineboot -i </dev/null >/dev/null 2>&1 9>&-
 
 drive="$build/wine-drive-r"
 rm -rf "$drive"
@@ -40,4 +46,4 @@ mkdir -p "$drive"
 ln -s "$drive" "$WINEPREFIX/dosdevices/r:"
 export RECLAUNCH_TEST_DRIVE_ROOT='R:\'
 
-"$@"
+"$@" 9>&-

@@ -2,13 +2,12 @@
 // bare drive ("C:"), and the game table is still found below it.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <thread>
+#include <vector>
 
 #include "common/limits.h"
 #include "hall/work_dir.h"
@@ -33,30 +32,6 @@ struct DriveRootFiles {
     }
 };
 
-std::string FirstReport(const std::string& folder) {
-    // Bounded wait for the client to write its report.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (std::chrono::steady_clock::now() < deadline) {
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            if (entry.path().extension() == ".txt") {
-                return testutil::ReadFile(entry.path().string());
-            }
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return "";
-}
-
-// The report writes every backslash as \x5C; the paths here have no other
-// bytes that it escapes.
-std::string AsReported(const std::string& text) {
-    std::string out;
-    for (const char ch : text) {
-        out += ch == '\\' ? std::string("\\x5C") : std::string(1, ch);
-    }
-    return out;
-}
-
 // Needs a drive whose root the test may write to, named by
 // RECLAUNCH_TEST_DRIVE_ROOT (e.g. "R:\"); the Wine leg of the test script maps
 // a scratch folder as such a drive.
@@ -78,14 +53,14 @@ TEST(WindowsDriveRoot, LauncherInTheRootFindsItsGameTable) {
     testutil::WriteFile((files.root / "config" / "GameKindID.ini").string(),
                         "[gamekindid]\r\n122=" + client + "\r\n");
 
-    const auto run = platform::testing::RunAndWait(
+    e2e::LaunchResult run;
+    run.process = platform::testing::RunAndWait(
         e2e::QuoteArgument(launcher.string()) + ' ' + e2e::QuoteArgument(record), inst.workDir(),
         "RECLAUNCH_CLIENT_REPORTS=" + reports, 60000);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.output, "");
-    EXPECT_NE(
-        FirstReport(reports).find("commandline=" + AsReported("\"" + client + "\" KelvoFile")),
-        std::string::npos);
+    run.clients = e2e::CollectClientReports(reports, 1);
+    e2e::ExpectSilentSuccess(run);
+    ASSERT_EQ(run.clients.size(), 1U);
+    EXPECT_EQ(run.clients[0].commandLine, "\"" + client + "\" KelvoFile \"" + record + "\"");
 }
 
 }  // namespace

@@ -13,17 +13,10 @@
 
 namespace {
 
+using e2e::ExpectSilentSuccess;
 using e2e::Installation;
 using e2e::KindBytes;
 using platform::testing::HeldFile;
-
-void ExpectSilentSuccess(const e2e::LaunchResult& run) {
-    EXPECT_TRUE(run.process.started);
-    EXPECT_FALSE(run.process.timedOut);
-    EXPECT_EQ(run.process.exitCode, 0);
-    EXPECT_EQ(run.process.output, "");
-    EXPECT_EQ(run.process.errorOutput, "");
-}
 
 // An installation whose game table starts one recording client for kind 5.
 struct OneClientSetup {
