@@ -145,7 +145,8 @@ std::string Installation::AddClient(const std::string& relativePath) const {
 
 std::string Installation::WriteRecord(const std::string& relativePath,
                                       const std::string& bytes) const {
-    const std::string path = (fs::path(m_rootPath) / relativePath).string();
+    // Joined as text: a path object may re-encode the name's bytes on Windows.
+    const std::string path = m_rootPath + "/" + relativePath;
     testutil::WriteFile(path, bytes);
     return path;
 }

@@ -38,12 +38,14 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path());
     }
-    std::ofstream out(target, std::ios::binary | std::ios::trunc);
+    // Opened by its narrow name, so the bytes of the name reach the OS as
+    // they are (a path object may re-encode them on Windows).
+    std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path.c_str(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
