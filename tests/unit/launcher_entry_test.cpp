@@ -4,25 +4,15 @@
 #include <string>
 
 #include "launcher/entry.h"
+#include "tests/support/startup_fakes.h"
 
 namespace {
 
-int g_module = 0;
-void* NoModule() {
-    return nullptr;
-}
-void* SomeModule() {
-    return &g_module;
-}
-const char* CommandLine() {
-    return "launcher";
-}
-bool FrameworkFails(void*, const char*, int) {
-    return false;
-}
-bool FrameworkStarts(void*, const char*, int) {
-    return true;
-}
+using startup_fakes::CommandLine;
+using startup_fakes::FrameworkFails;
+using startup_fakes::FrameworkStarts;
+using startup_fakes::NoModule;
+using startup_fakes::SomeModule;
 
 struct EntryCase {
     const char* name;

@@ -4,24 +4,9 @@
 #include <cstring>
 
 #include "launcher/entry.h"
+#include "tests/support/startup_fakes.h"
 
-namespace {
-
-int g_module = 0;
-void* NoModule() {
-    return nullptr;
-}
-void* SomeModule() {
-    return &g_module;
-}
-const char* CommandLine() {
-    return "failing_startup";
-}
-bool FrameworkFails(void*, const char*, int) {
-    return false;
-}
-
-}  // namespace
+using namespace startup_fakes;  // NOLINT: the fakes are this program's whole vocabulary
 
 int main(int argc, char** argv) {
     if (argc < 2) {
