@@ -4,7 +4,7 @@
 # from its own path and reads config/ below it, so the launcher stands in the
 # install root beside config/, never in a bin/ folder.
 #
-#   <prefix>/launcher(.exe)  config/*.ini  README.md
+#   <prefix>/launcher(.exe)  launcher-check(.exe)  config/*.ini  README.md
 #   <prefix>/clients/poker(.exe), clients/mahjong(.exe)   demo clients
 #   <prefix>/records/*.rec                                 sample records
 #
@@ -14,6 +14,8 @@
 option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
 
 install(TARGETS launcher RUNTIME DESTINATION . COMPONENT launcher)
+# Beside the launcher, launcher-check explains an installation as it stands.
+install(TARGETS launcher-check RUNTIME DESTINATION . COMPONENT launcher)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/config/ DESTINATION config COMPONENT launcher)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT launcher)
 
