@@ -8,14 +8,6 @@
 
 namespace hostile {
 
-void ExpectSilentSuccess(const e2e::LaunchResult& run) {
-    EXPECT_TRUE(run.process.started);
-    EXPECT_FALSE(run.process.timedOut);
-    EXPECT_EQ(run.process.exitCode, 0);
-    EXPECT_EQ(run.process.output, "");
-    EXPECT_EQ(run.process.errorOutput, "");
-}
-
 void ExpectRecordPassedExactly(const e2e::LaunchResult& run, const std::string& record) {
     for (const e2e::ClientReport& client : run.clients) {
         ASSERT_EQ(client.args.size(), 3U) << client.commandLine;

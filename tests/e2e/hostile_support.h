@@ -11,7 +11,7 @@
 namespace hostile {
 
 // Exit code 0, nothing on either stream, ended within the time limit.
-void ExpectSilentSuccess(const e2e::LaunchResult& run);
+using e2e::ExpectSilentSuccess;
 
 // Every client started got exactly itself, the keyword and `record`.
 void ExpectRecordPassedExactly(const e2e::LaunchResult& run, const std::string& record);
