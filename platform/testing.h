@@ -34,11 +34,10 @@ void SetEnv(const std::string& name, const std::string& value);
 // A FIFO at `path`; false where the OS has none.
 bool MakeFifo(const std::string& path);
 
-// Removes every access right from a file or folder (or gives them back);
-// false where that can't be done. As root on POSIX it has no effect on
-// reading: see RunningAsAdmin().
+// Removes every access right from a file or folder (or gives them back).
+// False where that can't be done, or where this process could still read
+// it (as root on POSIX, which reads whatever the rights say).
 bool SetAccessible(const std::string& path, bool accessible);
-bool RunningAsAdmin();
 
 // Holds a file open from this process as another program would: for writing
 // (shared with readers and writers), or exclusively (no sharing at all).

@@ -210,10 +210,6 @@ bool SetAccessible(const std::string& /*path*/, bool /*accessible*/) {
     return false;
 }
 
-bool RunningAsAdmin() {
-    return false;
-}
-
 std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode) {
     const bool writing = mode == HeldFile::Mode::kWriting;
     const DWORD access = writing ? GENERIC_WRITE : GENERIC_READ;
