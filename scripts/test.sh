@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 # Configures, builds and tests one preset; any further arguments run the
-# tests through a wrapper (the host build's as a player without root's
+# tests through a wrapper (the host builds' as a player without root's
 # override of file rights, the Windows build's under Wine).
 run_preset() {
   local preset=$1 start=$SECONDS
@@ -21,7 +21,7 @@ run_preset() {
 }
 
 run_preset dev ./scripts/as-player.sh
-run_preset asan
+run_preset asan ./scripts/as-player.sh
 run_preset mingw ./scripts/with-wine.sh build/mingw
 
 # --- fuzz smoke (owner: fuzzing; see fuzz/README.md) ---
