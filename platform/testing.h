@@ -38,6 +38,9 @@ bool MakeFifo(const std::string& path);
 // False where that can't be done, or where this process could still read
 // it (as root on POSIX, which reads whatever the rights say).
 bool SetAccessible(const std::string& path, bool accessible);
+// Why a test that needs SetAccessible(path, false) skips.
+inline constexpr char kAccessRightsDontBind[] =
+    "access rights don't keep anyone out here (root, or no rights at all)";
 
 // Holds a file open from this process as another program would: for writing
 // (shared with readers and writers), or exclusively (no sharing at all).

@@ -10,8 +10,8 @@
 # Anyone else, or a system without setpriv, runs the command unchanged.
 set -euo pipefail
 
-if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null &&
-  setpriv --bounding-set -dac_override,-dac_read_search true 2>/dev/null; then
-  exec setpriv --bounding-set -dac_override,-dac_read_search "$@"
+drop_override=(setpriv --bounding-set -dac_override,-dac_read_search)
+if [[ $(id -u) -eq 0 ]] && command -v setpriv >/dev/null && "${drop_override[@]}" true 2>/dev/null; then
+  exec "${drop_override[@]}" "$@"
 fi
 exec "$@"

@@ -71,7 +71,7 @@ bool Damaged(const Installation& inst, const std::string& file, Damage damage,
             return platform::testing::MakeFifo(path);
         case Damage::kUnreadable:
             inst.WriteConfig(file, usual);
-            why = "access rights don't keep anyone out here (root, or no rights at all)";
+            why = platform::testing::kAccessRightsDontBind;
             return platform::testing::SetAccessible(path, false);
         case Damage::kEmpty:
             inst.WriteConfig(file, "");
@@ -131,7 +131,7 @@ TEST_P(HostileConfig, LaunchesWhatItCanAndEndsSilently) {
     if (c.damage == Damage::kUnreadable) {
         platform::testing::SetAccessible((fs::path(inst.dir()) / "config" / c.file).string(), true);
     }
-    hostile::ExpectSilentSuccess(run);
+    e2e::ExpectSilentSuccess(run);
     EXPECT_EQ(run.clients.size(), expected);
     hostile::ExpectRecordPassedExactly(run, record);
 }
@@ -184,7 +184,7 @@ TEST(HostileConfigAll, FifosAndDirectoriesEverywhere) {
         }
         const std::string record = inst.WriteRecord("records/r.rec", e2e::KindBytes(kKind));
         const e2e::LaunchResult run = inst.Launch({record}, 0);
-        hostile::ExpectSilentSuccess(run);
+        e2e::ExpectSilentSuccess(run);
         EXPECT_TRUE(run.clients.empty());
     }
 }

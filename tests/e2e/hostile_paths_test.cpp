@@ -64,7 +64,7 @@ TEST_P(HostilePaths, TheClientGetsTheRecordPathByteForByte) {
     inst->WriteConfig("siteinfo_1.ini", "[siteinfo]\nmainpage=" + kGame + "\n");
 
     const e2e::LaunchResult run = inst->Launch({record}, 1);
-    hostile::ExpectSilentSuccess(run);
+    e2e::ExpectSilentSuccess(run);
     ASSERT_EQ(run.clients.size(), 1U);
     hostile::ExpectRecordPassedExactly(run, record);
     EXPECT_EQ(fs::path(run.clients[0].executable), fs::path(client));
@@ -93,7 +93,7 @@ TEST(HostilePathsRelative, RelativeRecordPathIsPassedAsGiven) {
         GTEST_SKIP() << "this file system refuses the record's name";
     }
     const e2e::LaunchResult run = inst.Launch({relative}, 1, inst.workDir());
-    hostile::ExpectSilentSuccess(run);
+    e2e::ExpectSilentSuccess(run);
     ASSERT_EQ(run.clients.size(), 1U);
     hostile::ExpectRecordPassedExactly(run, relative);
 }
@@ -108,7 +108,7 @@ TEST(HostilePathsQuotes, ValueWithAQuoteStartsNothing) {
                                            "\"\n9=" + client + "\n");
     const std::string record = inst.WriteRecord("records/r.rec", e2e::KindBytes(9));
     const e2e::LaunchResult run = inst.Launch({record}, 1);
-    hostile::ExpectSilentSuccess(run);
+    e2e::ExpectSilentSuccess(run);
     EXPECT_EQ(run.clients.size(), 1U);
     hostile::ExpectRecordPassedExactly(run, record);
 }

@@ -59,7 +59,7 @@ std::string MakeRecord(const Installation& inst, OddRecord kind, std::string& wh
         case OddRecord::kUnreadable:
             inst.WriteRecord("records/odd.rec", e2e::KindBytes(0));
             if (!platform::testing::SetAccessible(path, false)) {
-                why = "access rights don't keep anyone out here (root, or no rights at all)";
+                why = platform::testing::kAccessRightsDontBind;
                 return "";
             }
             return path;
@@ -84,7 +84,7 @@ TEST_P(HostileRecord, StartsNothingAndEndsSilently) {
     if (GetParam().kind == OddRecord::kUnreadable) {
         platform::testing::SetAccessible(record, true);  // so the folder can be removed
     }
-    hostile::ExpectSilentSuccess(run);
+    e2e::ExpectSilentSuccess(run);
     EXPECT_TRUE(run.clients.empty());
 }
 

@@ -1,5 +1,5 @@
-// Shared pieces of the hostile-file runs: what every run must look like, and
-// the large or odd file contents the launcher must survive.
+// Shared pieces of the hostile-file runs: what a started client must have
+// been given, and the large or odd file contents the launcher must survive.
 #pragma once
 
 #include <cstddef>
@@ -9,9 +9,6 @@
 #include "tests/e2e/installation.h"
 
 namespace hostile {
-
-// Exit code 0, nothing on either stream, ended within the time limit.
-using e2e::ExpectSilentSuccess;
 
 // Every client started got exactly itself, the keyword and `record`.
 void ExpectRecordPassedExactly(const e2e::LaunchResult& run, const std::string& record);

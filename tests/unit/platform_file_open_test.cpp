@@ -106,7 +106,7 @@ TEST(PlatformFileOpen, FileWithoutAccessDoesNotOpen) {
     const std::string path = dir / "locked.txt";
     testutil::WriteFile(path, "x\n");
     if (!platform::testing::SetAccessible(path, false)) {
-        GTEST_SKIP() << "access rights don't keep anyone out here (root, or no rights at all)";
+        GTEST_SKIP() << platform::testing::kAccessRightsDontBind;
     }
     const Opened opened = OpenBoth(path);
     EXPECT_FALSE(opened.binary);
