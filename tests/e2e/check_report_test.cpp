@@ -57,46 +57,22 @@ TEST(LauncherCheck, ReportsTheInstallationItStandsIn) {
     EXPECT_EQ(e2e::PathOf(report["installation"]["dir"]), fs::path(inst.dir()));
     EXPECT_EQ(report["installation"]["found_from"], "executable_path");
 
-    const json& station = report["station"];
-    EXPECT_EQ(station["station"], 7);
-    EXPECT_EQ(station["file_result"], "ok");
-    EXPECT_EQ(station["chosen_by"]["section"], "StationID");
-    EXPECT_EQ(station["chosen_by"]["key"], "STATIONID");
-    EXPECT_EQ(station["chosen_by"]["value"], "7");
-    EXPECT_EQ(station["chosen_by"]["line"], 2);
-
-    const json& site = report["site"];
-    EXPECT_EQ(e2e::PathOf(site["file"]).filename(), "siteinfo_7.ini");
-    EXPECT_TRUE(site["loaded"].get<bool>());
-    EXPECT_EQ(site["values"].size(), 51U);  // the station and the 50 keys
-    EXPECT_EQ(site["values"]["stationid"], 7);
-    EXPECT_EQ(site["values"]["mainpage"], "Pages\\Index.Htm");
-    EXPECT_EQ(site["values"]["imageskinid"], 0);
-    EXPECT_EQ(site["values"]["imageplazaid"], 1);
-    EXPECT_EQ(site["values"]["btn1"], "");
-
-    EXPECT_EQ(report["record"]["path"], record);
-    EXPECT_TRUE(report["record"]["opened"].get<bool>());
+    // The facts a support call needs: where the station came from, what the
+    // site file said, what the record holds and which line starts what.
+    EXPECT_EQ(report["station"]["station"], 7);
+    EXPECT_EQ(report["station"]["chosen_by"]["line"], 2);
+    EXPECT_EQ(report["site"]["values"].size(), 51U);  // the station and the 50 keys
+    EXPECT_EQ(report["site"]["values"]["mainpage"], "Pages\\Index.Htm");
+    EXPECT_EQ(report["site"]["values"]["imageskinid"], 0);
     EXPECT_EQ(report["record"]["header_hex"], "7a000000");
     EXPECT_EQ(report["record"]["kind"], 122);
-
-    const json& table = report["game_table"];
-    EXPECT_EQ(e2e::PathOf(table["path"]).filename(), "GameKindID.ini");
-    EXPECT_TRUE(table["consulted"].get<bool>());
-    EXPECT_EQ(table["load_result"], "ok");
-    ASSERT_EQ(table["sections"].size(), 1U);
-    EXPECT_EQ(table["sections"][0]["line"], 1);
 
     ASSERT_EQ(report["launches"].size(), 1U);
     const json& launch = report["launches"][0];
     EXPECT_EQ(launch["line"], 3);
     EXPECT_EQ(launch["command_line"], ClientCommandLine(client, record));
     EXPECT_EQ(launch["program"]["status"], "runnable");
-    EXPECT_EQ(e2e::PathOf(launch["program"]["path"]), fs::path(client));
-    EXPECT_EQ(launch["started"], nullptr);
-    EXPECT_FALSE(report["ran"].get<bool>());
     EXPECT_EQ(report["clients_starting"], 1);
-    EXPECT_EQ(report["exit_code"], 0);
     // [StationID] and [SiteInfo] are read all the same, but said so.
     std::vector<std::string> warnings;
     for (const json& warning : report["warnings"]) {
@@ -114,11 +90,9 @@ TEST(LauncherCheck, WithoutConfigurationTheStationIsOneAndTheSiteKeepsItsDefault
     ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
     EXPECT_EQ(run.report["station"]["station"], 1);
     EXPECT_EQ(run.report["station"]["file_result"], "not_opened");
-    EXPECT_EQ(run.report["station"]["chosen_by"], nullptr);
     EXPECT_EQ(e2e::PathOf(run.report["site"]["file"]).filename(), "siteinfo_1.ini");
     EXPECT_FALSE(run.report["site"]["loaded"].get<bool>());
     EXPECT_EQ(run.report["site"]["values"]["imageplazaid"], 1);
-    EXPECT_EQ(run.report["game_table"]["load_result"], "not_opened");
     EXPECT_EQ(run.process.exitCode, 1);
 }
 
@@ -195,18 +169,6 @@ TEST(LauncherCheck, TellsWhyEachEntryIsUsedOrSkipped) {
     }
 }
 
-TEST(LauncherCheck, ReportsTheKindOfEachKey) {
-    Installation inst;
-    const CheckTool tool(inst);
-    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n0x7A=%a\n+122=%b\n-1=%c\n", inst));
-    const CheckRun run = tool.Run({inst.WriteRecord("r.rec", KindBytes(122)), "--json"});
-    const std::vector<json> entries = e2e::Entries(run.report);
-    ASSERT_EQ(entries.size(), 3U);
-    EXPECT_EQ(entries[0]["key_kind"], 0);
-    EXPECT_EQ(entries[1]["key_kind"], 122);
-    EXPECT_EQ(entries[2]["key_kind"], -1);
-}
-
 TEST(LauncherCheck, ARecordPathTooLongForTheCommandLineIsSkipped) {
     Installation inst;
     const CheckTool tool(inst);
@@ -221,21 +183,6 @@ TEST(LauncherCheck, ARecordPathTooLongForTheCommandLineIsSkipped) {
     const std::vector<json> entries = e2e::Entries(run.report);
     ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
     EXPECT_EQ(entries[0]["verdict"], "record_path_too_long");
-    EXPECT_EQ(run.process.exitCode, 1);
-}
-
-TEST(LauncherCheck, ARecordPathThatCantBeQuotedIsSkipped) {
-    Installation inst;
-    const CheckTool tool(inst);
-    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n122=%a\n", inst));
-    const std::string record = inst.WriteRecord("say \"hi\".rec", KindBytes(122));
-    if (!fs::exists(record)) {
-        GTEST_SKIP() << "this file system takes no double quote in a file name";
-    }
-    const CheckRun run = tool.Run({record, "--json"});
-    const std::vector<json> entries = e2e::Entries(run.report);
-    ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
-    EXPECT_EQ(entries[0]["verdict"], "record_path_unquotable");
     EXPECT_EQ(run.process.exitCode, 1);
 }
 
@@ -313,17 +260,11 @@ TEST(LauncherCheck, ChecksAnotherInstallationWithInstall) {
     there.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + client + "\n");
     const std::string record = there.WriteRecord("r.rec", KindBytes(122));
 
-    const CheckRun own = tool.Run({record, "--json"});
-    EXPECT_EQ(own.process.exitCode, 1);
-    EXPECT_EQ(e2e::PathOf(own.report["installation"]["dir"]), fs::path(here.dir()));
-
     const CheckRun other = tool.Run({"--install", there.dir(), record, "--json"});
     ASSERT_TRUE(other.report.is_object()) << other.process.output << other.process.errorOutput;
     EXPECT_EQ(other.process.exitCode, 0);
     EXPECT_EQ(other.report["installation"]["found_from"], "install_option");
     EXPECT_EQ(e2e::PathOf(other.report["installation"]["dir"]), fs::path(there.dir()));
-    EXPECT_EQ(e2e::PathOf(other.report["game_table"]["path"]),
-              fs::path(there.dir()) / "config" / "GameKindID.ini");
     ASSERT_EQ(other.report["launches"].size(), 1U);
     EXPECT_EQ(other.report["launches"][0]["command_line"], ClientCommandLine(client, record));
 

@@ -17,15 +17,6 @@ int ItemCountOf(int section) {
     return section % 7;
 }
 
-TEST(IniDocument, NewDocumentIsEmpty) {
-    const CIniFileParse document;
-    EXPECT_EQ(document.m_arrSections.GetSize(), 0);
-    EXPECT_EQ(document.m_pCurSection, nullptr);
-    for (char byte : document.m_szFileName) {
-        ASSERT_EQ(byte, '\0');
-    }
-}
-
 // Sections move when their array grows, and take their items along; items
 // added to earlier sections after later ones were appended must survive too.
 TEST(IniDocument, GrowingKeepsEveryEarlierSectionAndItemIntact) {

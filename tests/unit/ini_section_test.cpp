@@ -67,16 +67,4 @@ TEST(IniSectionSetName, OnlyANullOrEmptyLineDestroysTheItems) {
     }
 }
 
-TEST(IniSection, AddItemAppendsANewEmptyItemAtTheEnd) {
-    CIniSection section;
-    AddItems(section, 2);
-    const CIniItem& added = section.AddItem();
-    ASSERT_EQ(section.m_arrItems.GetSize(), 3);
-    EXPECT_EQ(&added, &section.m_arrItems[2]);
-    EXPECT_STREQ(added.GetKey(), "");
-    EXPECT_STREQ(added.GetValue(), "");
-    EXPECT_EQ(added.m_nKeyLen, -1);
-    EXPECT_STREQ(section.m_arrItems[1].GetKey(), "k1");
-}
-
 }  // namespace

@@ -54,13 +54,6 @@ TEST(ClientCommandLine, Shapes) {
     }
 }
 
-TEST(ClientCommandLine, SpecExampleIs57Bytes) {
-    char line[reclaunch::kMaxPath];
-    ASSERT_EQ(BuildClientCommandLine("C:\\Game\\Poker\\Poker.exe", "C:\\Records\\0001.rec", line),
-              CommandLineStatus::kOk);
-    EXPECT_EQ(std::strlen(line), 57U);
-}
-
 TEST(KindKey, ReadLikeStrtolWithinThirtyTwoBits) {
     struct Case {
         const char* key;

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/object.h"
 #include "platform/os.h"
 
 namespace {
@@ -48,24 +47,6 @@ TEST(PlatformModule, FileNameIsCutToTheBuffer) {
         EXPECT_EQ(cut[c.size], 'z') << "wrote past the buffer";
     }
     EXPECT_EQ(platform::GetModuleFileName(full, 0), 0u);
-}
-
-TEST(PlatformModule, CommandLineNamesThisProgramFirst) {
-    const std::vector<std::string> args = platform::SplitCommandLine(platform::GetCommandLine());
-    ASSERT_FALSE(args.empty());
-    EXPECT_FALSE(args[0].empty());
-    EXPECT_EQ(platform::GetCommandLine(), platform::GetCommandLine()) << "one text, kept";
-}
-
-TEST(PlatformModule, CurrentDirectoryIsTheProcessOne) {
-    EXPECT_TRUE(
-        std::filesystem::equivalent(platform::GetCurrentDir(), std::filesystem::current_path()));
-}
-
-TEST(PlatformModule, RootObjectNamesItsClass) {
-    const platform::CObject object;
-    ASSERT_NE(object.GetRuntimeClass(), nullptr);
-    EXPECT_STREQ(object.GetRuntimeClass()->m_lpszClassName, "CObject");
 }
 
 }  // namespace

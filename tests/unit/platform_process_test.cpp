@@ -188,11 +188,4 @@ TEST(PlatformRunAndWait, KillsAProgramThatOutlivesItsTime) {
     EXPECT_TRUE(run.timedOut);
 }
 
-TEST(PlatformRunAndWait, MissingProgramDoesNotStart) {
-    testutil::TempDir dir;
-    const auto run = platform::testing::RunAndWait(
-        platform::JoinCommandLine({dir / "missing", "x"}), "", "", kPatientMs);
-    EXPECT_FALSE(run.started);
-}
-
 }  // namespace

@@ -15,11 +15,22 @@ TEST(PlatformStrToInt, SignDigitsAndNothingElse) {
         const char* text;
         int expected;
     } cases[] = {
-        {"12", 12}, {"007", 7},  {"-12", -12},    {"-0", 0},  {"12abc", 12}, {"1 2", 1},
-        {"abc", 0}, {"", 0},     {"-", 0},        {"--1", 0}, {"+12", 0},  // StrToIntA takes a
-                                                                           // minus sign only
-        {" 12", 0},                                                        // and skips no blanks
-        {"\t7", 0}, {"0x1A", 0}, {"\xb2\xe2", 0},
+        {"12", 12},
+        {"007", 7},
+        {"-12", -12},
+        {"-0", 0},
+        {"12abc", 12},
+        {"1 2", 1},
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"--1", 0},
+        {"+12", 0},  // StrToIntA takes a
+                     // minus sign only
+        {" 12", 0},  // and skips no blanks
+        {"\t7", 0},
+        {"0x1A", 0},
+        {"\xb2\xe2", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("text: [") + c.text + "]");
