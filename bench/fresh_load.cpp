@@ -2,14 +2,12 @@
 // files: nothing of an earlier load is left in the allocator's hands, so
 // every page the load needs comes fresh from the OS. Reports the time of the
 // load and the resident set's high-water mark before and after it. A
-// benchmark tool (POSIX getrusage), not part of the launcher.
+// benchmark tool, not part of the launcher.
 //
 //   fresh_load <loadfile|inih|fgets> <lines> [loads]
 //
 // With loads > 1 the table is read that many times in a row (LoadFile: each
 // into a fresh document), as a process that loads several files does.
-#include <sys/resource.h>
-
 #include <ini.h>
 
 #include <chrono>
@@ -22,14 +20,9 @@
 #include "bench/tables.h"
 #include "common/result_codes.h"
 #include "ini/ini_file_parse.h"
+#include "platform/testing.h"
 
 namespace {
-
-long PeakKiB() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;  // KiB on Linux
-}
 
 // Sections and items of the document: what costs a 1 KiB buffer each.
 std::size_t LoadDocument(const char* path) {
@@ -96,7 +89,7 @@ int main(int argc, char** argv) {
     read(tiny.path.c_str());
     ReadLines(table.path.c_str());
 
-    const long before = PeakKiB();
+    const std::uint64_t before = platform::testing::PeakResidentKiB();
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     std::size_t entries = 0;
@@ -108,7 +101,7 @@ int main(int argc, char** argv) {
     // Processor time (user and system: the page faults count) is what a
     // busy shared machine disturbs least.
     const double cpuMs = 1000.0 * static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
-    const long after = PeakKiB();
+    const std::uint64_t after = platform::testing::PeakResidentKiB();
     bench::RemoveFolder(folder);
     if (entries == 0) {
         std::fprintf(stderr, "fresh_load: %s read nothing from the table\n", reader.c_str());
@@ -118,8 +111,9 @@ int main(int argc, char** argv) {
     const double perEntry =
         static_cast<double>(after - before) * 1024.0 / static_cast<double>(entries);
     std::printf(
-        "reader=%s lines=%zu loads=%d entries=%zu ms=%.3f cpu_ms=%.3f base_kib=%ld "
-        "peak_kib=%ld bytes_per_entry=%.0f\n",
-        reader.c_str(), lines, loads, entries, took.count(), cpuMs, before, after, perEntry);
+        "reader=%s lines=%zu loads=%d entries=%zu ms=%.3f cpu_ms=%.3f base_kib=%llu "
+        "peak_kib=%llu bytes_per_entry=%.0f\n",
+        reader.c_str(), lines, loads, entries, took.count(), cpuMs,
+        static_cast<unsigned long long>(before), static_cast<unsigned long long>(after), perEntry);
     return 0;
 }

@@ -4,6 +4,7 @@
 // Built into reclaunch_testsupport, never into the launcher.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,10 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& curr
 
 // Sets an environment variable of this process (inherited by children).
 void SetEnv(const std::string& name, const std::string& value);
+
+// The most memory this process has held resident so far, in KiB; 0 where
+// the OS can't tell.
+std::uint64_t PeakResidentKiB();
 
 // A FIFO at `path`; false where the OS has none.
 bool MakeFifo(const std::string& path);

@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -255,6 +256,14 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& curr
 
 void SetEnv(const std::string& name, const std::string& value) {
     ::setenv(name.c_str(), value.c_str(), 1);
+}
+
+std::uint64_t PeakResidentKiB() {
+    rusage usage{};
+    if (::getrusage(RUSAGE_SELF, &usage) != 0 || usage.ru_maxrss < 0) {
+        return 0;
+    }
+    return static_cast<std::uint64_t>(usage.ru_maxrss);  // KiB on Linux
 }
 
 bool MakeFifo(const std::string& path) {

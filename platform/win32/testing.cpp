@@ -10,6 +10,8 @@
 
 #include "platform/win32/windows_api.h"
 
+#include <psapi.h>
+
 namespace platform::testing {
 namespace {
 
@@ -200,6 +202,15 @@ void SetEnv(const std::string& name, const std::string& value) {
     const std::string entry = name + "=" + value;
     ::_putenv(entry.c_str());
     ::SetEnvironmentVariableA(name.c_str(), value.c_str());
+}
+
+std::uint64_t PeakResidentKiB() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) {
+        return 0;
+    }
+    return counters.PeakWorkingSetSize / 1024;
 }
 
 bool MakeFifo(const std::string& /*path*/) {
