@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "hall/hall_singleton.h"
+#include "tests/support/case_name.h"
 
 namespace {
 
@@ -26,10 +27,6 @@ TEST_P(HallFullPath, Resolves) {
     EXPECT_EQ(std::string(CHallSingleton::GetFullPath(c.base, c.path.c_str())), c.expected);
 }
 
-std::string Name(const ::testing::TestParamInfo<FullPathCase>& info) {
-    return info.param.name;
-}
-
 const FullPathCase kJoins[] = {
     {"AddsSeparator", "C:\\Game", "config\\StationID.ini", "C:\\Game\\config\\StationID.ini"},
     {"NoDoubledSeparator", "C:\\Game\\", "config\\StationID.ini",
@@ -49,7 +46,7 @@ const FullPathCase kJoins[] = {
     {"OnlyOnePrefixOfCurrent", "C:\\Game", ".\\.\\x.ini", "C:\\Game\\.\\x.ini"},
     {"DotNameIsNoPrefix", "C:\\Game", ".config", "C:\\Game\\.config"},
 };
-INSTANTIATE_TEST_SUITE_P(Join, HallFullPath, ::testing::ValuesIn(kJoins), Name);
+INSTANTIATE_TEST_SUITE_P(Join, HallFullPath, ::testing::ValuesIn(kJoins), testutil::CaseName());
 
 const FullPathCase kUnchanged[] = {
     {"DrivePath", "C:\\Game", "D:\\x.ini", "D:\\x.ini"},
@@ -61,7 +58,8 @@ const FullPathCase kUnchanged[] = {
     {"NoBaseParent", nullptr, "..\\x.ini", "..\\x.ini"},
     {"NoBaseAbsolute", nullptr, "D:\\x.ini", "D:\\x.ini"},
 };
-INSTANTIATE_TEST_SUITE_P(Unchanged, HallFullPath, ::testing::ValuesIn(kUnchanged), Name);
+INSTANTIATE_TEST_SUITE_P(Unchanged, HallFullPath, ::testing::ValuesIn(kUnchanged),
+                         testutil::CaseName());
 
 const FullPathCase kAboveTheTop[] = {
     // Up to 'C:\', where no further separator is found: the rest stands alone.
@@ -73,7 +71,8 @@ const FullPathCase kAboveTheTop[] = {
     {"RestIsAbsolute", "C:\\Game\\Sub", "..\\D:\\x.ini", "D:\\x.ini"},
     {"RestIsRooted", "C:\\Game\\Sub", "..\\\\x.ini", "\\x.ini"},
 };
-INSTANTIATE_TEST_SUITE_P(AboveTheTop, HallFullPath, ::testing::ValuesIn(kAboveTheTop), Name);
+INSTANTIATE_TEST_SUITE_P(AboveTheTop, HallFullPath, ::testing::ValuesIn(kAboveTheTop),
+                         testutil::CaseName());
 
 // Bases whose joined path reaches the 259-byte limit. Beyond it the result
 // is empty, so that no shorter path naming another file is opened.
@@ -95,7 +94,7 @@ const FullPathCase kLengths[] = {
     {"BaseLongerThanBuffer", kBase300.c_str(), "x.ini", ""},
     {"BaseLongerThanBufferGoesUp", kBase300.c_str(), "..\\x.ini", ""},
 };
-INSTANTIATE_TEST_SUITE_P(Length, HallFullPath, ::testing::ValuesIn(kLengths), Name);
+INSTANTIATE_TEST_SUITE_P(Length, HallFullPath, ::testing::ValuesIn(kLengths), testutil::CaseName());
 
 TEST(HallFullPathBuffer, APathFromTheSharedBufferJoinsWhole) {
     const std::string first = CHallSingleton::GetFullPath("C:\\Game", "config\\x.ini");

@@ -9,6 +9,7 @@
 #include "common/limits.h"
 #include "hall/hall_singleton.h"
 #include "platform/os.h"
+#include "tests/support/case_name.h"
 #include "tests/support/temp_dir.h"
 
 // Builds instances apart from the process-wide one and runs their steps with
@@ -25,12 +26,6 @@ public:
 
 namespace {
 
-// Names each case of a table after its `name`.
-template <class Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
-    return param.param.name;
-}
-
 using Access = CHallSingletonTestAccess;
 
 // A fresh instance whose installation directory is `workDir`.
@@ -45,16 +40,6 @@ std::string ExecutableDirectory() {
     char path[reclaunch::kMaxPath] = {};
     platform::GetModuleFileName(path, sizeof path);
     return std::filesystem::path(path).parent_path().string();
-}
-
-TEST(HallSingletonConstruction, StartsEmpty) {
-    const auto hall = Access::Create();
-    EXPECT_TRUE(hall->m_strWorkDir.IsEmpty());
-    EXPECT_FALSE(hall->m_bInit);
-    EXPECT_FALSE(hall->m_SiteInfo.m_bLoaded);
-    EXPECT_EQ(hall->m_SiteInfo.m_nStationID, 1);
-    EXPECT_TRUE(hall->m_strReserved.IsEmpty());
-    EXPECT_EQ(hall->m_nReserved, 0);
 }
 
 struct StationCase {
@@ -97,7 +82,7 @@ const StationCase kStationCases[] = {
     {"OtherSectionsBetween", "[stationid]\nstationid=8\n[other]\nstationid=9\n", 8},
 };
 INSTANTIATE_TEST_SUITE_P(Files, HallStation, ::testing::ValuesIn(kStationCases),
-                         CaseName<StationCase>);
+                         testutil::CaseName());
 
 struct SiteFileCase {
     const char* name;
@@ -141,7 +126,7 @@ const SiteFileCase kSiteFileCases[] = {
     {"NoNumber", "[stationid]\nstationid=abc\n", "config/siteinfo_0.ini", 0},
 };
 INSTANTIATE_TEST_SUITE_P(Stations, HallSiteFile, ::testing::ValuesIn(kSiteFileCases),
-                         CaseName<SiteFileCase>);
+                         testutil::CaseName());
 
 TEST(HallSiteConfiguration, WorksWithATrailingSeparatorOnTheDirectory) {
     testutil::TempDir dir;

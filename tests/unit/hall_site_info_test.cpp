@@ -8,15 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "hall/site_info.h"
+#include "tests/support/case_name.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
-
-// Names each case of a table after its `name`.
-template <class Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
-    return param.param.name;
-}
 
 // Each member of the record with the key that fills it, as the site files
 // name them.
@@ -245,7 +240,7 @@ const LoadCase kLoadCases[] = {
     {"NegativeStation", "", -2, {{"m_nStationID", "-2"}, {"m_bLoaded", "true"}}},
 };
 INSTANTIATE_TEST_SUITE_P(Files, HallSiteInfoLoad, ::testing::ValuesIn(kLoadCases),
-                         CaseName<LoadCase>);
+                         testutil::CaseName());
 
 TEST(HallSiteInfo, AFailedLoadKeepsWhatAnEarlierLoadRead) {
     testutil::TempDir dir;

@@ -6,14 +6,9 @@
 
 #include "common/limits.h"
 #include "hall/work_dir.h"
+#include "tests/support/case_name.h"
 
 namespace {
-
-// Names each case of a table after its `name`.
-template <class Case>
-std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
-    return param.param.name;
-}
 
 struct WorkDirCase {
     const char* name;
@@ -59,7 +54,7 @@ const WorkDirCase kModulePaths[] = {
     {"BlanksAreKept", "C:\\Program Files\\Game\\Launcher.exe", false, "C:\\Program Files\\Game"},
 };
 INSTANTIATE_TEST_SUITE_P(ModulePath, HallWorkDir, ::testing::ValuesIn(kModulePaths),
-                         CaseName<WorkDirCase>);
+                         testutil::CaseName());
 
 const WorkDirCase kCommandLines[] = {
     {"QuotedWithBlanks", "\"C:\\Program Files\\Game\\Launcher.exe\" \"C:\\Records\\0001.rec\"",
@@ -83,7 +78,7 @@ const WorkDirCase kCommandLines[] = {
     {"LeadingBlank", " C:\\Game\\Launcher.exe", true, "."},
 };
 INSTANTIATE_TEST_SUITE_P(CommandLine, HallWorkDir, ::testing::ValuesIn(kCommandLines),
-                         CaseName<WorkDirCase>);
+                         testutil::CaseName());
 
 TEST(HallWorkDirCommandLine, OnlyTheFirst259BytesAreRead) {
     // The separator past the copied part must not count.
