@@ -3,13 +3,9 @@
 // load like the ceiling does instead of escaping as a crash.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstddef>
 #include <filesystem>
-#include <sstream>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "common/limits.h"
 #include "common/result_codes.h"
@@ -60,39 +56,6 @@ TEST(HostileMemory, LoaderStopsAtItsCeilingWhateverTheFileHolds) {
         EXPECT_EQ(Entries(document), kCeiling);
         EXPECT_EQ(static_cast<std::size_t>(document.m_arrSections.GetSize()), c.sections);
     }
-}
-
-// The arguments of the clients that wrote reports into `folder`, waiting up
-// to 30 s for `expected` of them and a little longer for any others.
-std::vector<std::vector<std::string>> CollectClientArgs(const fs::path& folder,
-                                                        std::size_t expected) {
-    const auto reports = [&folder] {
-        std::vector<fs::path> files;
-        for (const auto& entry : fs::directory_iterator(folder)) {
-            if (entry.path().extension() == ".txt") {
-                files.push_back(entry.path());
-            }
-        }
-        return files;
-    };
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (reports().size() < expected && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    std::vector<std::vector<std::string>> clients;
-    for (const fs::path& file : reports()) {
-        std::istringstream lines(testutil::ReadFile(file.string()));
-        std::vector<std::string> args;
-        for (std::string line; std::getline(lines, line);) {
-            if (line.rfind("arg", 0) == 0 && line.rfind("argc", 0) != 0) {
-                args.push_back(line.substr(line.find('=') + 1));  // plain ASCII here
-            }
-        }
-        clients.push_back(args);
-        fs::remove(file);
-    }
-    return clients;
 }
 
 // Runs the launcher on `record` with its address space limited to
@@ -147,21 +110,14 @@ TEST(HostileMemory, LauncherSurvivesRunningOutOfMemory) {
         // Without the limit both entries are reached.
         const platform::testing::ProcessResult unlimited = RunLimited(inst, reports, 0, record);
         EXPECT_EQ(unlimited.exitCode, 0);
-        EXPECT_EQ(CollectClientArgs(reports, 1).size(), 1U);
+        EXPECT_EQ(e2e::CollectClientReports(reports.string(), 1).size(), 1U);
 
-        const platform::testing::ProcessResult limited = RunLimited(inst, reports, kLimit, record);
-        EXPECT_TRUE(limited.started);
-        EXPECT_FALSE(limited.timedOut);
-        EXPECT_EQ(limited.exitCode, 0);
-        EXPECT_EQ(limited.output, "");
-        EXPECT_EQ(limited.errorOutput, "");
-        const auto clients = CollectClientArgs(reports, entryFirst ? 1 : 0);
-        EXPECT_EQ(clients.size(), entryFirst ? 1U : 0U);
-        for (const auto& args : clients) {
-            ASSERT_EQ(args.size(), 3U);
-            EXPECT_EQ(args[1], "KelvoFile");
-            EXPECT_EQ(args[2], record);
-        }
+        const std::size_t expected = entryFirst ? 1 : 0;
+        const e2e::LaunchResult limited{RunLimited(inst, reports, kLimit, record),
+                                        e2e::CollectClientReports(reports.string(), expected)};
+        e2e::ExpectSilentSuccess(limited);
+        EXPECT_EQ(limited.clients.size(), expected);
+        hostile::ExpectRecordPassedExactly(limited, record);
     }
 }
 
