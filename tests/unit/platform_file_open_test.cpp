@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/file.h"
 #include "platform/testing.h"
@@ -55,22 +56,33 @@ TEST(PlatformFileOpen, BinaryFileReadsTheFirstBytes) {
     }
 }
 
+// A FIFO nobody writes to would hang an open that waited for a writer.
 TEST(PlatformFileOpen, OnlyExistingRegularFilesOpen) {
     testutil::TempDir dir;
-    testutil::WriteFile(dir / "file.txt", "x\n");
+    testutil::WriteFile(dir / "config/table.ini", "x\n");
+    testutil::WriteFile(dir / "locked.txt", "x\n");
     std::filesystem::create_directories(dir / "folder");
-    const struct {
+    struct Case {
         const char* name;
         std::string path;
         bool opens;
-    } cases[] = {
-        {"a regular file", dir / "file.txt", true},
+    };
+    std::vector<Case> cases = {
+        {"a regular file", dir / "config/table.ini", true},
+        {"Windows separators", dir.path().string() + "\\config\\table.ini", true},
         {"a missing file", dir / "missing.txt", false},
         {"a missing folder", dir / "missing/file.txt", false},
         {"a folder", dir / "folder", false},
         {"an empty path", "", false},
     };
-    for (const auto& c : cases) {
+    if (platform::testing::MakeFifo(dir / "fifo")) {
+        cases.push_back({"a FIFO", dir / "fifo", false});
+    }
+    const bool locked = platform::testing::SetAccessible(dir / "locked.txt", false);
+    if (locked) {
+        cases.push_back({"a file without access rights", dir / "locked.txt", false});
+    }
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Opened opened = OpenBoth(c.path);
         EXPECT_EQ(opened.binary, c.opens);
@@ -78,40 +90,9 @@ TEST(PlatformFileOpen, OnlyExistingRegularFilesOpen) {
     }
     EXPECT_FALSE(CFile().Open(nullptr));
     EXPECT_FALSE(CStdioFile().Open(nullptr));
-}
-
-TEST(PlatformFileOpen, WindowsSeparatorsNameTheSameFile) {
-    testutil::TempDir dir;
-    testutil::WriteFile(dir / "config/table.ini", "x\n");
-    const std::string windowsStyle = dir.path().string() + "\\config\\table.ini";
-    const Opened opened = OpenBoth(windowsStyle);
-    EXPECT_TRUE(opened.binary);
-    EXPECT_TRUE(opened.text);
-}
-
-// Nobody writes to the FIFO: an open that waited for a writer would hang here.
-TEST(PlatformFileOpen, FifoDoesNotOpenAndDoesNotBlock) {
-    testutil::TempDir dir;
-    const std::string path = dir / "fifo";
-    if (!platform::testing::MakeFifo(path)) {
-        GTEST_SKIP() << "no FIFOs here";
+    if (locked) {
+        platform::testing::SetAccessible(dir / "locked.txt", true);
     }
-    const Opened opened = OpenBoth(path);
-    EXPECT_FALSE(opened.binary);
-    EXPECT_FALSE(opened.text);
-}
-
-TEST(PlatformFileOpen, FileWithoutAccessDoesNotOpen) {
-    testutil::TempDir dir;
-    const std::string path = dir / "locked.txt";
-    testutil::WriteFile(path, "x\n");
-    if (!platform::testing::SetAccessible(path, false)) {
-        GTEST_SKIP() << platform::testing::kAccessRightsDontBind;
-    }
-    const Opened opened = OpenBoth(path);
-    EXPECT_FALSE(opened.binary);
-    EXPECT_FALSE(opened.text);
-    platform::testing::SetAccessible(path, true);
 }
 
 TEST(PlatformFileOpen, SharingBetweenOurOwnOpeners) {
