@@ -9,7 +9,7 @@
 
 int main(int argc, char** argv) {
     std::printf("demo client started\n");
-    std::printf("  command line:  %s\n", platform::GetCommandLine());
+    std::printf("  command line:  %s\n", platform::OwnCommandLine());
     std::printf("  current dir:   %s\n", platform::GetCurrentDir().c_str());
     for (int i = 0; i < argc; ++i) {
         std::printf("  argument %d:    %s\n", i, argv[i]);

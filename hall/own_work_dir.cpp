@@ -3,10 +3,10 @@
 
 const char* FindOwnWorkDir(char (&buffer)[reclaunch::kMaxPath], WorkDirSource* source) {
     const std::uint32_t length =
-        platform::GetModuleFileName(buffer, static_cast<std::uint32_t>(sizeof buffer));
+        platform::OwnExecutablePath(buffer, static_cast<std::uint32_t>(sizeof buffer));
     if (source != nullptr) {
         *source = length == 0 ? WorkDirSource::kCommandLine : WorkDirSource::kExecutablePath;
     }
-    const char* commandLine = length == 0 ? platform::GetCommandLine() : nullptr;
+    const char* commandLine = length == 0 ? platform::OwnCommandLine() : nullptr;
     return ComputeWorkDir(buffer, length, commandLine);
 }

@@ -1,9 +1,9 @@
 #include "hall/site_info.h"
 
 #include "common/lower_string.h"
+#include "common/name_match.h"
 #include "common/result_codes.h"
 #include "hall/leading_int.h"
-#include "common/name_match.h"
 #include "hall/site_info_keys.h"
 #include "ini/ini_file_parse.h"
 

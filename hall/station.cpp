@@ -27,7 +27,7 @@ StationChoice SelectStation(const char* workDir) {
                 const CIniItem& item = section.m_arrItems[i];
                 const char* value = item.GetValue();
                 if (value[0] != '\0' && NameMatches(item.GetKey(), "stationid")) {
-                    choice.station = platform::StrToInt(value);
+                    choice.station = platform::DecimalPrefixToInt(value);
                     choice.sectionIndex = s;
                     choice.itemIndex = i;
                     choice.sectionName = section.m_szName;

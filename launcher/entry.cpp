@@ -19,10 +19,10 @@ constexpr const char kFrameworkFailedMessage[] =
     "\xB4\xED\xCE\xF3: MFC \xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC";
 
 void* PlatformModuleHandle() {
-    return platform::GetModuleHandle();
+    return platform::OwnModuleHandle();
 }
 const char* PlatformCommandLine() {
-    return platform::GetCommandLine();
+    return platform::OwnCommandLine();
 }
 bool PlatformInitFramework(void* module, const char* commandLine, int showCode) {
     return platform::InitFramework(module, commandLine, showCode);

@@ -1,5 +1,7 @@
 // Operating-system services the launcher relies on. Each function mirrors the
-// Windows call named beside it; the Win32 backend calls that function, the
+// Windows call named in its comment; the names are our own, so no macro of
+// <windows.h> can turn a call into another function. The Win32 backend calls
+// that function, the
 // POSIX backend gives the same behaviour on Linux. Paths are Windows-style
 // throughout; the POSIX backend turns every '\' into '/' before a path
 // reaches the OS (files, programs, current directories).
@@ -13,18 +15,18 @@
 
 namespace platform {
 
-// GetModuleHandleA(NULL): the running executable's module, or null.
-void* GetModuleHandle();
+// Mirrors GetModuleHandleA(NULL): the running executable's module, or null.
+void* OwnModuleHandle();
 
-// GetModuleFileNameA(NULL, buf, size): the executable's full path, cut to
+// Mirrors GetModuleFileNameA(NULL, buf, size): the executable's full path, cut to
 // size - 1 bytes and NUL-terminated. Returns the length stored, 0 on failure.
 // POSIX: the kernel's record of the running executable (/proc/self/exe).
-std::uint32_t GetModuleFileName(char* buf, std::uint32_t size);
+std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size);
 
-// GetCommandLineA(): the process command line. POSIX: the process arguments
+// Mirrors GetCommandLineA(): the process command line. POSIX: the process arguments
 // joined back into one Windows-style command line, each quoted by the Windows
 // rules where needed, so that SplitCommandLine() gives them back unchanged.
-const char* GetCommandLine();
+const char* OwnCommandLine();
 
 // Start-up of the application framework for a console program (AfxWinInit).
 bool InitFramework(void* module, const char* commandLine, int showCode);
@@ -37,10 +39,10 @@ void Sleep(std::uint32_t milliseconds);
 // or src gives null.
 char* CopyBounded(char* dst, const char* src, int size);
 
-// StrToIntA: an optional minus sign, then decimal digits up to the first
+// Mirrors StrToIntA: an optional minus sign, then decimal digits up to the first
 // other byte; no leading blanks skipped, no plus sign taken; no digits gives
 // 0. Overflow wraps modulo 2^32 as on Windows. A null text gives 0.
-int StrToInt(const char* text);
+int DecimalPrefixToInt(const char* text);
 
 // _vsnprintf_s(buf, size, _TRUNCATE, ...): formats into buf, always
 // NUL-terminated. Returns the length written, or -1 when the text was cut

@@ -69,11 +69,11 @@ std::string BuildCommandLine() {
 
 }  // namespace
 
-void* GetModuleHandle() {
+void* OwnModuleHandle() {
     return const_cast<char*>(&kModuleToken);
 }
 
-std::uint32_t GetModuleFileName(char* buf, std::uint32_t size) {
+std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size) {
     if (buf == nullptr || size == 0) {
         return 0;
     }
@@ -84,7 +84,7 @@ std::uint32_t GetModuleFileName(char* buf, std::uint32_t size) {
     return static_cast<std::uint32_t>(stored);
 }
 
-const char* GetCommandLine() {
+const char* OwnCommandLine() {
     static const std::string commandLine = BuildCommandLine();
     return commandLine.c_str();
 }

@@ -21,7 +21,7 @@ char* CopyBounded(char* dst, const char* src, int size) {
     return dst;
 }
 
-int StrToInt(const char* text) {
+int DecimalPrefixToInt(const char* text) {
     if (text == nullptr) {
         return 0;
     }

@@ -7,11 +7,11 @@
 
 namespace platform {
 
-void* GetModuleHandle() {
+void* OwnModuleHandle() {
     return ::GetModuleHandleA(nullptr);
 }
 
-std::uint32_t GetModuleFileName(char* buf, std::uint32_t size) {
+std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size) {
     if (buf == nullptr || size == 0) {
         return 0;
     }
@@ -28,7 +28,7 @@ std::uint32_t GetModuleFileName(char* buf, std::uint32_t size) {
     return length;
 }
 
-const char* GetCommandLine() {
+const char* OwnCommandLine() {
     return ::GetCommandLineA();
 }
 

@@ -6,7 +6,6 @@
 #include "platform/win32/windows_api.h"
 
 #include <shlwapi.h>
-#undef StrToInt
 
 namespace platform {
 
@@ -21,7 +20,7 @@ char* CopyBounded(char* dst, const char* src, int size) {
     return ::lstrcpynA(dst, src, size);
 }
 
-int StrToInt(const char* text) {
+int DecimalPrefixToInt(const char* text) {
     return text == nullptr ? 0 : ::StrToIntA(text);
 }
 

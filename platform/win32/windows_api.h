@@ -1,7 +1,6 @@
-// <windows.h> for the Win32 backend only. Its ANSI/wide macros would rename
-// our own functions of the same names (GetModuleHandle becomes
-// GetModuleHandleA), so they are taken back here; the backend calls the
-// ...A functions by their full names.
+// <windows.h> for the Win32 backend only. The backend calls the ...A
+// functions by their full names; our own wrappers have names of their own,
+// so none of the ANSI/wide macros can reach them.
 #pragma once
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -11,7 +10,3 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
-
-#undef GetModuleHandle
-#undef GetModuleFileName
-#undef GetCommandLine

@@ -72,7 +72,7 @@ std::chrono::milliseconds SettleTime() {
 
 fs::path BuildFolder() {
     char self[4096] = {};
-    platform::GetModuleFileName(self, sizeof self);
+    platform::OwnExecutablePath(self, sizeof self);
     return fs::path(self).parent_path().parent_path();
 }
 

@@ -32,7 +32,7 @@ std::string Escape(const std::string& text) {
 
 std::string OwnPath() {
     char path[4096] = {};
-    return platform::GetModuleFileName(path, sizeof path) == 0 ? "" : path;
+    return platform::OwnExecutablePath(path, sizeof path) == 0 ? "" : path;
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path staging = std::filesystem::path(folder) / (name + ".tmp");
     {
         std::ofstream report(staging, std::ios::binary);
-        report << "commandline=" << Escape(platform::GetCommandLine()) << '\n';
+        report << "commandline=" << Escape(platform::OwnCommandLine()) << '\n';
         report << "exe=" << Escape(OwnPath()) << '\n';
         report << "cwd=" << Escape(platform::GetCurrentDir()) << '\n';
         report << "argc=" << argc << '\n';

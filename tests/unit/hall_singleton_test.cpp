@@ -38,7 +38,7 @@ std::unique_ptr<CHallSingleton> HallIn(const std::string& workDir) {
 // The directory of the running executable, worked out apart from the hall.
 std::string ExecutableDirectory() {
     char path[reclaunch::kMaxPath] = {};
-    platform::GetModuleFileName(path, sizeof path);
+    platform::OwnExecutablePath(path, sizeof path);
     return std::filesystem::path(path).parent_path().string();
 }
 

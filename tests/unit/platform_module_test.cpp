@@ -10,15 +10,15 @@
 namespace {
 
 TEST(PlatformModule, FrameworkComesUpOnlyWithAModule) {
-    void* module = platform::GetModuleHandle();
+    void* module = platform::OwnModuleHandle();
     ASSERT_NE(module, nullptr);
-    EXPECT_TRUE(platform::InitFramework(module, platform::GetCommandLine(), 0));
-    EXPECT_FALSE(platform::InitFramework(nullptr, platform::GetCommandLine(), 0));
+    EXPECT_TRUE(platform::InitFramework(module, platform::OwnCommandLine(), 0));
+    EXPECT_FALSE(platform::InitFramework(nullptr, platform::OwnCommandLine(), 0));
 }
 
 TEST(PlatformModule, FileNameIsThisExecutable) {
     char path[4096];
-    const std::uint32_t length = platform::GetModuleFileName(path, sizeof path);
+    const std::uint32_t length = platform::OwnExecutablePath(path, sizeof path);
     ASSERT_GT(length, 0u);
     EXPECT_EQ(std::strlen(path), length);
     EXPECT_TRUE(std::filesystem::path(path).is_absolute());
@@ -27,7 +27,7 @@ TEST(PlatformModule, FileNameIsThisExecutable) {
 
 TEST(PlatformModule, FileNameIsCutToTheBuffer) {
     char full[4096];
-    const std::uint32_t length = platform::GetModuleFileName(full, sizeof full);
+    const std::uint32_t length = platform::OwnExecutablePath(full, sizeof full);
     ASSERT_GT(length, 2u);
     const struct {
         std::uint32_t size;
@@ -42,11 +42,11 @@ TEST(PlatformModule, FileNameIsCutToTheBuffer) {
         SCOPED_TRACE("size " + std::to_string(c.size));
         char cut[4096];
         std::memset(cut, 'z', sizeof cut);
-        EXPECT_EQ(platform::GetModuleFileName(cut, c.size), c.expected);
+        EXPECT_EQ(platform::OwnExecutablePath(cut, c.size), c.expected);
         EXPECT_EQ(std::string(cut), std::string(full, c.expected));
         EXPECT_EQ(cut[c.size], 'z') << "wrote past the buffer";
     }
-    EXPECT_EQ(platform::GetModuleFileName(full, 0), 0u);
+    EXPECT_EQ(platform::OwnExecutablePath(full, 0), 0u);
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST(PlatformChildProcess, ActsAsTheParentAsks) {
 
 std::string OwnPath() {
     char path[4096];
-    EXPECT_NE(platform::GetModuleFileName(path, sizeof path), 0u);
+    EXPECT_NE(platform::OwnExecutablePath(path, sizeof path), 0u);
     return path;
 }
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(PlatformStrToInt, SignDigitsAndNothingElse) {
+TEST(PlatformDecimalPrefixToInt, SignDigitsAndNothingElse) {
     const struct {
         const char* text;
         int expected;
@@ -34,12 +34,12 @@ TEST(PlatformStrToInt, SignDigitsAndNothingElse) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("text: [") + c.text + "]");
-        EXPECT_EQ(platform::StrToInt(c.text), c.expected);
+        EXPECT_EQ(platform::DecimalPrefixToInt(c.text), c.expected);
     }
-    EXPECT_EQ(platform::StrToInt(nullptr), 0);
+    EXPECT_EQ(platform::DecimalPrefixToInt(nullptr), 0);
 }
 
-TEST(PlatformStrToInt, OverflowWrapsModulo2To32) {
+TEST(PlatformDecimalPrefixToInt, OverflowWrapsModulo2To32) {
     const struct {
         const char* text;
         int expected;
@@ -57,7 +57,7 @@ TEST(PlatformStrToInt, OverflowWrapsModulo2To32) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(platform::StrToInt(c.text), c.expected);
+        EXPECT_EQ(platform::DecimalPrefixToInt(c.text), c.expected);
     }
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 std::string HelperPath() {
     char self[4096] = {};
-    platform::GetModuleFileName(self, sizeof self);
+    platform::OwnExecutablePath(self, sizeof self);
     return (std::filesystem::path(self).parent_path() /
             platform::testing::ExecutableName("failing_startup"))
         .string();
