@@ -48,7 +48,9 @@ public:
     // byte was left; kError for a read failure (never reported as the end),
     // which also drops the part of the line read before it. A closed file, a
     // null buffer or one with room for no byte (size < 2) give kError too.
-    ReadResult ReadString(char* buf, std::uint32_t size);
+    // `length`, when given, receives the count of bytes delivered (0 unless
+    // kLine): a NUL among them ends the C string early, not the piece.
+    ReadResult ReadString(char* buf, std::uint32_t size, std::uint32_t* length = nullptr);
     void Close();
     bool IsOpen() const { return m_hFile != kNoFile; }
 

@@ -62,7 +62,11 @@ bool CStdioFile::Fill() {
     return true;
 }
 
-CStdioFile::ReadResult CStdioFile::ReadString(char* buf, std::uint32_t size) {
+CStdioFile::ReadResult CStdioFile::ReadString(char* buf, std::uint32_t size,
+                                              std::uint32_t* length) {
+    if (length != nullptr) {
+        *length = 0;
+    }
     if (buf == nullptr || size == 0) {
         return ReadResult::kError;
     }
@@ -123,6 +127,9 @@ CStdioFile::ReadResult CStdioFile::ReadString(char* buf, std::uint32_t size) {
         }
     }
     buf[stored] = '\0';
+    if (length != nullptr) {
+        *length = stored;
+    }
     return ReadResult::kLine;
 }
 

@@ -25,12 +25,15 @@ Pieces ReadPieces(const std::string& path, std::uint32_t size) {
     std::vector<char> buffer(size, 'z');
     Pieces pieces;
     for (;;) {
-        const CStdioFile::ReadResult result = file.ReadString(buffer.data(), size);
+        std::uint32_t length = size;
+        const CStdioFile::ReadResult result = file.ReadString(buffer.data(), size, &length);
         if (result != CStdioFile::ReadResult::kLine) {
             EXPECT_EQ(result, CStdioFile::ReadResult::kEndOfFile);
+            EXPECT_EQ(length, 0U);
             break;
         }
-        pieces.emplace_back(buffer.data());
+        EXPECT_EQ(buffer[length], '\0');
+        pieces.emplace_back(buffer.data(), length);
         if (pieces.size() > 1'000'000) {
             ADD_FAILURE() << "the reader does not come to an end";
             break;
@@ -162,9 +165,10 @@ TEST(PlatformTextFile, OddBytesArriveUnchanged) {
 }
 
 TEST(PlatformTextFile, NulBytesShortenTheTextButNotTheLine) {
-    // The NUL is delivered as a byte; the caller's C string simply ends there.
-    EXPECT_EQ(ReadBytes(std::string("a\0b\nc\n", 6)), (Pieces{"a", "c\n"}));
-    EXPECT_EQ(ReadBytes(std::string("\0\r\nd", 4)), (Pieces{"", "d"}));
+    // The NUL is delivered as a byte and counted in the length; the caller's
+    // C string simply ends there.
+    EXPECT_EQ(ReadBytes(std::string("a\0b\nc\n", 6)), (Pieces{std::string("a\0b\n", 4), "c\n"}));
+    EXPECT_EQ(ReadBytes(std::string("\0\r\nd", 4)), (Pieces{std::string("\0\n", 2), "d"}));
 }
 
 // Against a plain model: translate every CR LF to LF, then cut after each
