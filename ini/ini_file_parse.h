@@ -6,6 +6,7 @@
 
 #include "common/limits.h"
 #include "common/result_codes.h"
+#include "ini/ini_load_observer.h"
 #include "ini/ini_section.h"
 #include "platform/array.h"
 
@@ -27,8 +28,9 @@ public:
     //                   items together (each costs a 1 KiB buffer, so about
     //                   128 MiB) and the file has more, or memory ran out.
     // After the last two the file is released and the document keeps the
-    // sections and items read until then.
-    HRESULT LoadFile(const char* path);
+    // sections and items read until then. An `observer` hears of every piece
+    // read, with its line number and what it became.
+    HRESULT LoadFile(const char* path, IniLoadObserver* observer = nullptr);
 
     platform::CArray<CIniSection, CIniSection&> m_arrSections;
     CIniSection* m_pCurSection;

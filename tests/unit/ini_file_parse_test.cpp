@@ -131,6 +131,53 @@ TEST_F(IniLoad, LongLinesArriveInPiecesClassifiedOnTheirOwn) {
     }
 }
 
+// Tells each piece as "<line>[+ continued][> indented] <kind> [s<section>[.<item>] in 'name']
+// 'text'".
+class LineRecorder : public IniLoadObserver {
+public:
+    void OnLine(const IniLine& line) override {
+        static const char* const kKinds[] = {"blank", "comment", "header", "item"};
+        told += std::to_string(line.number) + (line.continued ? "+" : "") +
+                (line.indented ? ">" : "") + " " + kKinds[static_cast<int>(line.kind)];
+        if (line.section >= 0) {
+            told += " s" + std::to_string(line.section);
+            told += line.item >= 0 ? "." + std::to_string(line.item) : "";
+            told += " in '" + std::string(line.sectionName) + "'";
+        }
+        told += " '" + std::string(line.text) + "'\n";
+    }
+    std::string told;
+};
+
+TEST_F(IniLoad, AnObserverHearsTheLineOfEveryPiece) {
+    const std::string head = "k=" + std::string(1021, 'v');  // the first 1023 bytes
+    const FileCase cases[] = {
+        {"lines counted across blank and comment lines, CR LF or LF",
+         "a = 1\r\n\r\n; c\n[ S ]\nb=2",
+         "1 item s0.0 in '' 'a = 1'\n2 blank ''\n3 comment '; c'\n"
+         "4 header s1 in ' S ' '[ S ]'\n5 item s1.0 in ' S ' 'b=2'\n"},
+        {"indented text", "  [s]\n\tx\n", "1> header s0 in 's' '[s]'\n2> item s0.0 in 's' 'x'\n"},
+        {"a long line in pieces that share its number", "[s]\n" + head + " ; rest\nz=1\n",
+         "1 header s0 in 's' '[s]'\n2 item s0.0 in 's' '" + head +
+             "'\n2+> comment '; rest'\n"
+             "3 item s0.1 in 's' 'z=1'\n"},
+        {"a line of exactly 1023 bytes leaves its line end alone", "[s]\n" + head + "\r\nz=1\n",
+         "1 header s0 in 's' '[s]'\n2 item s0.0 in 's' '" + head +
+             "'\n2+ blank ''\n"
+             "3 item s0.1 in 's' 'z=1'\n"},
+        {"a NUL ends the text, not the line", std::string("a\0b\nc=1\n", 8),
+         "1 item s0.0 in '' 'a'\n2 item s0.1 in '' 'c=1'\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir / "observed.ini";
+        testutil::WriteFile(path, c.content);
+        LineRecorder recorder;
+        ASSERT_EQ(document.LoadFile(path.c_str(), &recorder), S_OK);
+        EXPECT_EQ(recorder.told, c.document);
+    }
+}
+
 TEST_F(IniLoad, SecondLoadReplacesTheFirst) {
     ASSERT_EQ(Load("a=1\n[first]\nb=2\n[more]\n"), S_OK);
     ASSERT_EQ(Load("[second]\nc=3\n"), S_OK);
