@@ -46,11 +46,11 @@ CSiteInfo::CSiteInfo()
       m_nImageUnitsListID(1),
       m_bLoaded(false) {}
 
-void CSiteInfo::Load(const char* path, std::int32_t station) {
+void CSiteInfo::Load(const char* path, std::int32_t station, IniLoadObserver* observer) {
     m_nStationID = station;
 
     CIniFileParse document;
-    const HRESULT result = document.LoadFile(path);
+    const HRESULT result = document.LoadFile(path, observer);
     // Neither means a file was read. A read error or the item ceiling after a
     // successful open still leaves the lines read so far, which are applied.
     if (result == E_FAIL || result == E_INVALIDARG) {

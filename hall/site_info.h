@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "ini/ini_load_observer.h"
 #include "platform/string.h"
 
 struct CSiteInfo {
@@ -10,7 +11,8 @@ struct CSiteInfo {
 
     // Sets the station, then fills the record from the file's [siteinfo]
     // sections. A file that does not open leaves every other member as it is.
-    void Load(const char* path, std::int32_t station);
+    // `observer`, when given, hears every line of the file as it is read.
+    void Load(const char* path, std::int32_t station, IniLoadObserver* observer = nullptr);
 
     std::int32_t m_nStationID;
     std::int32_t m_nImagePlazaID;

@@ -7,13 +7,13 @@
 #include "ini/ini_file_parse.h"
 #include "platform/os.h"
 
-StationChoice SelectStation(const char* workDir) {
+StationChoice SelectStation(const char* workDir, IniLoadObserver* observer) {
     StationChoice choice;
     // Copied at once: the joined path lies in a buffer the next join reuses.
     choice.stationFile = CHallSingleton::GetFullPath(workDir, "config\\StationID.ini");
 
     CIniFileParse document;
-    choice.stationFileResult = document.LoadFile(choice.stationFile);
+    choice.stationFileResult = document.LoadFile(choice.stationFile, observer);
     // After a read error the lines read so far still count.
     if (choice.stationFileResult != E_FAIL) {
         // Every match replaces the one before: the last non-empty stationid

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "common/result_codes.h"
+#include "ini/ini_load_observer.h"
 #include "platform/string.h"
 
 struct StationChoice {
@@ -32,5 +33,6 @@ struct StationChoice {
 };
 
 // Reads the station of the installation at `workDir`; 1 when the file is
-// missing or names none.
-StationChoice SelectStation(const char* workDir);
+// missing or names none. `observer`, when given, hears every line of
+// StationID.ini as it is read.
+StationChoice SelectStation(const char* workDir, IniLoadObserver* observer = nullptr);
