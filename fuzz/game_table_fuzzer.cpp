@@ -86,6 +86,33 @@ bool StartsNothing(EntryVerdict verdict) {
            verdict == EntryVerdict::kCommandLineTooLong;
 }
 
+// The entry the lookup made of `item`: its texts, its verdict and, when it
+// starts a client, a command line that hands over exactly the record path.
+void CheckEntry(const GameTableEntry& entry, const CIniItem& item, const Input& input) {
+    FUZZ_CHECK(entry.key == item.GetKey() && entry.value == item.GetValue());
+
+    std::int32_t keyKind = 0;
+    const EntryVerdict verdict = ExpectedVerdict(item, input, &keyKind);
+    if (verdict == EntryVerdict::kStart) {
+        FUZZ_CHECK(entry.verdict == EntryVerdict::kStart || StartsNothing(entry.verdict));
+    } else {
+        FUZZ_CHECK(entry.verdict == verdict);
+    }
+    if (verdict == EntryVerdict::kOtherKind || verdict == EntryVerdict::kStart) {
+        FUZZ_CHECK(entry.keyKind == keyKind);
+    }
+    if (entry.verdict != EntryVerdict::kStart) {
+        FUZZ_CHECK(entry.commandLine.empty());
+        return;
+    }
+    FUZZ_CHECK(entry.commandLine.size() < reclaunch::kMaxPath);
+    const std::vector<std::string> args = platform::SplitCommandLine(entry.commandLine.c_str());
+    FUZZ_CHECK(args.size() == 3);
+    FUZZ_CHECK(args[1] == "KelvoFile");
+    FUZZ_CHECK(args[2] == input.recordPath);
+    FUZZ_CHECK(args[0] == entry.value);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -105,37 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    std::size_t visited = 0;
-    ForEachGameTableEntry(
-        table, input.kind, input.recordPath.c_str(), [&](const GameTableEntry& entry) {
-            FUZZ_CHECK(visited < expected.size());
-            const CIniItem& item = *expected[visited++];
-            FUZZ_CHECK(&table.m_arrSections[entry.sectionIndex].m_arrItems[entry.itemIndex] ==
-                       &item);
-            FUZZ_CHECK(entry.key == item.GetKey() && entry.value == item.GetValue());
-
-            std::int32_t keyKind = 0;
-            const EntryVerdict verdict = ExpectedVerdict(item, input, &keyKind);
-            if (verdict == EntryVerdict::kStart) {
-                FUZZ_CHECK(entry.verdict == EntryVerdict::kStart || StartsNothing(entry.verdict));
-            } else {
-                FUZZ_CHECK(entry.verdict == verdict);
-            }
-            if (verdict == EntryVerdict::kOtherKind || verdict == EntryVerdict::kStart) {
-                FUZZ_CHECK(entry.keyKind == keyKind);
-            }
-            if (entry.verdict != EntryVerdict::kStart) {
-                FUZZ_CHECK(entry.commandLine[0] == '\0');
-                return;
-            }
-            // The client would be started with this line: it must get the record path.
-            FUZZ_CHECK(std::strlen(entry.commandLine) < reclaunch::kMaxPath);
-            const std::vector<std::string> args = platform::SplitCommandLine(entry.commandLine);
-            FUZZ_CHECK(args.size() == 3);
-            FUZZ_CHECK(args[1] == "KelvoFile");
-            FUZZ_CHECK(args[2] == input.recordPath);
-            FUZZ_CHECK(args[0] == entry.value);
-        });
-    FUZZ_CHECK(visited == expected.size());
+    const std::vector<GameTableEntry> entries =
+        JudgeGameTable(table, input.kind, input.recordPath.c_str());
+    FUZZ_CHECK(entries.size() == expected.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const GameTableEntry& entry = entries[i];
+        FUZZ_CHECK(&table.m_arrSections[entry.sectionIndex].m_arrItems[entry.itemIndex] ==
+                   expected[i]);
+        CheckEntry(entry, *expected[i], input);
+    }
     return 0;
 }

@@ -27,6 +27,32 @@ EntryVerdict VerdictFor(CommandLineStatus status) {
     return EntryVerdict::kCommandLineTooLong;
 }
 
+// The verdict on one entry; sets its keyKind once the key reads as a number,
+// and its command line on kStart.
+EntryVerdict Judge(GameTableEntry& entry, std::int32_t kind, const char* recordPath) {
+    if (*entry.value == '\0') {
+        return EntryVerdict::kEmptyValue;  // the key is not examined
+    }
+    switch (ParseKindKey(entry.key, &entry.keyKind)) {
+        case KindKeyStatus::kNoDigit:
+            return EntryVerdict::kKeyNoDigit;
+        case KindKeyStatus::kOutOfRange:
+            return EntryVerdict::kKeyOutOfRange;
+        case KindKeyStatus::kOk:
+            break;
+    }
+    if (entry.keyKind != kind) {
+        return EntryVerdict::kOtherKind;
+    }
+    char commandLine[reclaunch::kMaxPath] = {};
+    const EntryVerdict verdict =
+        VerdictFor(BuildClientCommandLine(entry.value, recordPath, commandLine));
+    if (verdict == EntryVerdict::kStart) {
+        entry.commandLine = commandLine;
+    }
+    return verdict;
+}
+
 }  // namespace
 
 bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]) {
@@ -53,32 +79,9 @@ KindKeyStatus ParseKindKey(const char* key, std::int32_t* kind) {
     return KindKeyStatus::kOk;
 }
 
-const char* DescribeVerdict(EntryVerdict verdict) {
-    switch (verdict) {
-        case EntryVerdict::kStart:
-            return "starts a client";
-        case EntryVerdict::kEmptyValue:
-            return "skipped: no client named (empty value or no '=')";
-        case EntryVerdict::kKeyNoDigit:
-            return "skipped: the key is no number";
-        case EntryVerdict::kKeyOutOfRange:
-            return "skipped: the key is outside the 32-bit range";
-        case EntryVerdict::kOtherKind:
-            return "another kind";
-        case EntryVerdict::kClientPathUnquotable:
-            return "skipped: the client path holds a double quote";
-        case EntryVerdict::kRecordPathUnquotable:
-            return "skipped: the record path holds a double quote or ends with a backslash";
-        case EntryVerdict::kRecordPathTooLong:
-            return "skipped: the record path is longer than 246 bytes";
-        case EntryVerdict::kCommandLineTooLong:
-            return "skipped: the client command line is longer than 259 bytes";
-    }
-    return "";
-}
-
-void ForEachGameTableEntry(const CIniFileParse& table, std::int32_t kind, const char* recordPath,
-                           const std::function<void(const GameTableEntry&)>& visit) {
+std::vector<GameTableEntry> JudgeGameTable(const CIniFileParse& table, std::int32_t kind,
+                                           const char* recordPath) {
+    std::vector<GameTableEntry> entries;
     for (std::ptrdiff_t s = 0; s < table.m_arrSections.GetSize(); ++s) {
         const CIniSection& section = table.m_arrSections[s];
         if (!IsGameKindSection(section.m_szName)) {
@@ -86,30 +89,10 @@ void ForEachGameTableEntry(const CIniFileParse& table, std::int32_t kind, const 
         }
         for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
             const CIniItem& item = section.m_arrItems[i];
-            GameTableEntry entry{s, i, item.GetKey(), item.GetValue(), 0, EntryVerdict::kStart, ""};
-            char commandLine[reclaunch::kMaxPath] = {};
-            if (*entry.value == '\0') {
-                entry.verdict = EntryVerdict::kEmptyValue;
-            } else {
-                switch (ParseKindKey(entry.key, &entry.keyKind)) {
-                    case KindKeyStatus::kNoDigit:
-                        entry.verdict = EntryVerdict::kKeyNoDigit;
-                        break;
-                    case KindKeyStatus::kOutOfRange:
-                        entry.verdict = EntryVerdict::kKeyOutOfRange;
-                        break;
-                    case KindKeyStatus::kOk:
-                        entry.verdict = entry.keyKind != kind
-                                            ? EntryVerdict::kOtherKind
-                                            : VerdictFor(BuildClientCommandLine(
-                                                  entry.value, recordPath, commandLine));
-                        break;
-                }
-            }
-            if (entry.verdict == EntryVerdict::kStart) {
-                entry.commandLine = commandLine;
-            }
-            visit(entry);
+            GameTableEntry& entry = entries.emplace_back(
+                GameTableEntry{s, i, item.GetKey(), item.GetValue(), 0, EntryVerdict::kStart, {}});
+            entry.verdict = Judge(entry, kind, recordPath);
         }
     }
+    return entries;
 }

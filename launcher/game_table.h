@@ -3,8 +3,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
+#include <vector>
 
 #include "common/limits.h"
 #include "launcher/client_command_line.h"
@@ -31,22 +31,20 @@ enum class EntryVerdict {
     kClientPathUnquotable,  // see CommandLineStatus
     kRecordPathUnquotable,  // see CommandLineStatus
     kRecordPathTooLong,
-    kCommandLineTooLong,
+    kCommandLineTooLong,  // the last
 };
-const char* DescribeVerdict(EntryVerdict verdict);
 
 struct GameTableEntry {
     std::ptrdiff_t sectionIndex;
     std::ptrdiff_t itemIndex;
-    const char* key;
+    const char* key;  // the item's texts, in the document judged
     const char* value;
-    std::int32_t keyKind;  // valid when the key parsed
+    std::int32_t keyKind;  // valid when the key was read as a number
     EntryVerdict verdict;
-    const char* commandLine;  // the line to start with, on kStart; else ""
+    std::string commandLine;  // the line to start with, on kStart; else ""
 };
 
-// Walks every gamekindid section of a loaded table in file order and judges
-// each of its items for `kind` and `recordPath`. Starts nothing: the caller
-// decides what to do with each entry (the launcher starts the kStart ones).
-void ForEachGameTableEntry(const CIniFileParse& table, std::int32_t kind, const char* recordPath,
-                           const std::function<void(const GameTableEntry&)>& visit);
+// Judges every item of every gamekindid section of a loaded table, in file
+// order, for `kind` and `recordPath`. Starts nothing.
+std::vector<GameTableEntry> JudgeGameTable(const CIniFileParse& table, std::int32_t kind,
+                                           const char* recordPath);

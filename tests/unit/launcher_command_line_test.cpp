@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "launcher/client_command_line.h"
-#include "launcher/game_table.h"
 #include "launcher/record_header.h"
 
 namespace {
@@ -52,64 +51,6 @@ TEST(ClientCommandLine, Shapes) {
         EXPECT_EQ(std::string(line), c.line);
         EXPECT_EQ(line[sizeof line - 1], '\0');
     }
-}
-
-TEST(KindKey, ReadLikeStrtolWithinThirtyTwoBits) {
-    struct Case {
-        const char* key;
-        KindKeyStatus status;
-        std::int32_t kind;
-    };
-    const std::vector<Case> cases = {
-        {"122", KindKeyStatus::kOk, 122},
-        {"0122", KindKeyStatus::kOk, 122},
-        {"+122", KindKeyStatus::kOk, 122},
-        {"122abc", KindKeyStatus::kOk, 122},
-        {"122 x", KindKeyStatus::kOk, 122},
-        {"0x7A", KindKeyStatus::kOk, 0},
-        {"-1", KindKeyStatus::kOk, -1},
-        {"\v 7", KindKeyStatus::kOk, 7},
-        {"2147483647", KindKeyStatus::kOk, INT32_MAX},
-        {"-2147483648", KindKeyStatus::kOk, INT32_MIN},
-        {"2147483648", KindKeyStatus::kOutOfRange, 0},
-        {"-2147483649", KindKeyStatus::kOutOfRange, 0},
-        {"99999999999", KindKeyStatus::kOutOfRange, 0},
-        {"99999999999999999999999", KindKeyStatus::kOutOfRange, 0},
-        {"", KindKeyStatus::kNoDigit, 0},
-        {"abc", KindKeyStatus::kNoDigit, 0},
-        {"+", KindKeyStatus::kNoDigit, 0},
-        {"- 1", KindKeyStatus::kNoDigit, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.key);
-        std::int32_t kind = 0;
-        ASSERT_EQ(ParseKindKey(c.key, &kind), c.status);
-        if (c.status == KindKeyStatus::kOk) {
-            EXPECT_EQ(kind, c.kind);
-        }
-    }
-}
-
-TEST(GameKindSection, NameMatchesInAnyAsciiCaseOnly) {
-    EXPECT_TRUE(IsGameKindSection("gamekindid"));
-    EXPECT_TRUE(IsGameKindSection("GameKindID"));
-    EXPECT_TRUE(IsGameKindSection("GAMEKINDID"));
-    EXPECT_FALSE(IsGameKindSection(" gamekindid "));
-    EXPECT_FALSE(IsGameKindSection("gamekindid]"));
-    EXPECT_FALSE(IsGameKindSection("gamekindids"));
-    EXPECT_FALSE(IsGameKindSection(""));
-}
-
-TEST(GameTablePath, FitsOnlyUpTo237BytesOfDirectory) {
-    char path[reclaunch::kMaxPath];
-    ASSERT_TRUE(FormatGameTablePath("C:\\Game", path));
-    EXPECT_STREQ(path, "C:\\Game\\config\\GameKindID.ini");
-    ASSERT_TRUE(FormatGameTablePath("C:\\Game\\", path));
-    EXPECT_STREQ(path, "C:\\Game\\\\config\\GameKindID.ini");
-    EXPECT_TRUE(FormatGameTablePath(std::string(237, 'd').c_str(), path));
-    EXPECT_EQ(std::strlen(path), 259U);
-    EXPECT_FALSE(FormatGameTablePath(std::string(238, 'd').c_str(), path));
-    EXPECT_STREQ(path, "");
 }
 
 TEST(RecordHeader, DecodesLittleEndianFromShortHeaders) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "tools/launcher-check/enum_texts.h"
+
 namespace check {
 namespace {
 
@@ -40,29 +42,21 @@ public:
         m_facts.warnings.push_back({code, subject, file, line, message});
     }
 
-    // A configuration file the launcher could not read, and what that costs.
-    void Unread(Subject subject, const std::string& file, const char* name, bool opened,
-                const char* consequence) {
+    // What the reader met in a file, and whether it could read it at all.
+    void Read(Subject subject, const std::string& file, const char* name, HRESULT result,
+              const char* consequence) {
         if (file.empty()) {
             Add("path_too_long", subject, file, 0,
                 std::string("the installation directory is too long for ") + name +
                     ": the file is not read; " + consequence);
-        } else if (!opened) {
+        } else if (result == E_FAIL) {
             Add("missing_file", subject, file, 0,
                 std::string(name) +
                     " does not open (missing or held open for writing): the reader waits "
                     "100 ms for a second attempt; " +
                     consequence);
-        }
-    }
-
-    void IncompleteRead(Subject subject, const std::string& file, HRESULT result) {
-        if (result == E_READFAULT || result == E_TOOMANYITEMS) {
-            Add("incomplete_read", subject, file, 0,
-                result == E_READFAULT
-                    ? "reading stopped at a read error: only the lines before it count"
-                    : "the file holds more sections and items than the reader keeps: only the "
-                      "first ones count");
+        } else if (const char* incomplete = TextOfLoad(result).incomplete) {
+            Add("incomplete_read", subject, file, 0, incomplete);
         }
     }
 
@@ -70,20 +64,27 @@ private:
     CheckFacts& m_facts;
 };
 
+void Append(std::vector<Warning>& to, const std::vector<Warning>& more) {
+    to.insert(to.end(), more.begin(), more.end());
+}
+
 void StationWarnings(CheckFacts& facts, Warnings& warnings) {
-    const StationFacts& station = facts.station;
-    warnings.Unread(Subject::kStationFile, station.file, "config\\StationID.ini",
-                    station.fileResult != E_FAIL, "station 1 is used");
-    warnings.IncompleteRead(Subject::kStationFile, station.file, station.fileResult);
-    if (station.chosenByEntry && !StartsWithStationNumber(station.value)) {
-        warnings.Add("station_not_number", Subject::kStationFile, station.file, station.line,
-                     "the station '" + station.value +
-                         "' does not begin with a number: it is "
-                         "read as " +
+    const StationChoice& station = facts.station;
+    const std::string file = station.stationFile.str();
+    Append(facts.warnings, facts.stationLines.Warnings(file));
+    warnings.Read(Subject::kStationFile, file, "config\\StationID.ini", station.stationFileResult,
+                  "station 1 is used");
+    const std::string value = station.value.str();
+    if (station.sectionIndex >= 0 && !StartsWithStationNumber(value)) {
+        warnings.Add("station_not_number", Subject::kStationFile, file,
+                     facts.stationLines.ItemLine(station.sectionIndex, station.itemIndex),
+                     "the station '" + value + "' does not begin with a number: it is read as " +
                          std::to_string(station.station));
     }
-    warnings.Unread(Subject::kSiteFile, facts.site.file, "the site file", facts.site.loaded,
-                    "the site information keeps its defaults");
+    const std::string siteFile = station.siteFile.str();
+    Append(facts.warnings, facts.siteLines.Warnings(siteFile));
+    warnings.Read(Subject::kSiteFile, siteFile, "the site file",
+                  facts.site.m_bLoaded ? S_OK : E_FAIL, "the site information keeps its defaults");
 }
 
 void RecordWarnings(CheckFacts& facts, Warnings& warnings) {
@@ -95,43 +96,43 @@ void RecordWarnings(CheckFacts& facts, Warnings& warnings) {
     }
 }
 
-void EntryWarnings(const std::string& file, const EntryFacts& entry, Warnings& warnings) {
+void EntryWarnings(const CheckFacts& facts, const GameTableEntry& entry, Warnings& warnings) {
+    const std::string& file = facts.plan.tablePath;
+    const std::string key = entry.key;
     if (entry.verdict == EntryVerdict::kKeyNoDigit ||
         entry.verdict == EntryVerdict::kKeyOutOfRange) {
         warnings.Add(
-            "key_not_number", Subject::kGameTable, file, entry.line,
-            "the key '" + entry.key + "' " +
+            "key_not_number", Subject::kGameTable, file, EntryLine(facts, entry),
+            "the key '" + key + "' " +
                 (entry.verdict == EntryVerdict::kKeyNoDigit ? "is no number"
                                                             : "lies outside the 32-bit range") +
                 ": the entry is never used");
-    } else if (KeyIsNumber(entry.verdict) && !IsPlainNumber(entry.key)) {
-        warnings.Add("key_not_plain_number", Subject::kGameTable, file, entry.line,
-                     "the key '" + entry.key + "' is read as " + std::to_string(entry.keyKind) +
+    } else if (KeyIsNumber(entry.verdict) && !IsPlainNumber(key)) {
+        warnings.Add("key_not_plain_number", Subject::kGameTable, file, EntryLine(facts, entry),
+                     "the key '" + key + "' is read as " + std::to_string(entry.keyKind) +
                          ": reading stops at the first byte that is no digit");
     }
 }
 
 void GameTableWarnings(CheckFacts& facts, Warnings& warnings) {
-    const GameTableFacts& table = facts.gameTable;
-    if (table.path.empty()) {
-        warnings.Unread(Subject::kGameTable, table.path, "config\\GameKindID.ini", false,
-                        "no client can start");
+    const LaunchPlan& plan = facts.plan;
+    Append(facts.warnings, facts.tableLines.Warnings(plan.tablePath));
+    if (plan.tablePath.empty()) {
+        warnings.Read(Subject::kGameTable, plan.tablePath, "config\\GameKindID.ini", E_FAIL,
+                      "no client can start");
         return;
     }
-    if (!table.consulted) {
+    if (!facts.tableConsulted) {
         return;
     }
-    warnings.Unread(Subject::kGameTable, table.path, "the game table", table.loadResult != E_FAIL,
-                    "no client can start");
-    warnings.IncompleteRead(Subject::kGameTable, table.path, table.loadResult);
+    warnings.Read(Subject::kGameTable, plan.tablePath, "the game table", plan.loadResult,
+                  "no client can start");
 
-    std::map<std::int32_t, std::vector<const EntryFacts*>> byKind;
-    for (const SectionFacts& section : table.sections) {
-        for (const EntryFacts& entry : section.entries) {
-            EntryWarnings(table.path, entry, warnings);
-            if (KeyIsNumber(entry.verdict)) {
-                byKind[entry.keyKind].push_back(&entry);
-            }
+    std::map<std::int32_t, std::vector<const GameTableEntry*>> byKind;
+    for (const GameTableEntry& entry : plan.entries) {
+        EntryWarnings(facts, entry, warnings);
+        if (KeyIsNumber(entry.verdict)) {
+            byKind[entry.keyKind].push_back(&entry);
         }
     }
     for (const auto& [kind, entries] : byKind) {
@@ -139,10 +140,11 @@ void GameTableWarnings(CheckFacts& facts, Warnings& warnings) {
             continue;
         }
         std::string lines;
-        for (const EntryFacts* entry : entries) {
-            lines += (lines.empty() ? "" : ", ") + std::to_string(entry->line);
+        for (const GameTableEntry* entry : entries) {
+            lines += (lines.empty() ? "" : ", ") + std::to_string(EntryLine(facts, *entry));
         }
-        warnings.Add("duplicate_kind", Subject::kGameTable, table.path, entries[1]->line,
+        warnings.Add("duplicate_kind", Subject::kGameTable, plan.tablePath,
+                     EntryLine(facts, *entries[1]),
                      "kind " + std::to_string(kind) + " has " + std::to_string(entries.size()) +
                          " entries (lines " + lines + "): every one of them starts a client");
     }

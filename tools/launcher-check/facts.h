@@ -1,5 +1,7 @@
 // Everything launcher-check found out about one record in one installation:
-// plain data, gathered once and then written out as text or JSON.
+// what the launcher's own code gave (the station choice, the site record, the
+// launch plan) and what the tool adds (lines, programs, warnings). Gathered
+// once, then written out as text or JSON.
 #pragma once
 
 #include <cstddef>
@@ -8,39 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "common/result_codes.h"
 #include "hall/site_info.h"
-#include "launcher/game_table.h"
+#include "hall/station.h"
+#include "launcher/launch_plan.h"
 #include "platform/os.h"
+#include "tools/launcher-check/config_lines.h"
 
 namespace check {
 
 enum class InstallationSource { kExecutablePath, kCommandLine, kOption };
-
-struct InstallationFacts {
-    std::string dir;  // as the launcher would hold it
-    InstallationSource source = InstallationSource::kExecutablePath;
-};
-
-// Line numbers count from 1; 0 stands for "not known" or "no line".
-struct StationFacts {
-    std::string file;
-    HRESULT fileResult = E_FAIL;
-    std::int32_t station = 1;
-    bool chosenByEntry = false;  // otherwise the default 1 stands
-    std::ptrdiff_t sectionIndex = -1;
-    std::ptrdiff_t itemIndex = -1;
-    int line = 0;
-    std::string sectionName;
-    std::string key;
-    std::string value;
-};
-
-struct SiteFacts {
-    std::string file;  // "" when the joined path would not fit
-    bool loaded = false;
-    CSiteInfo info;
-};
 
 struct RecordFacts {
     std::string path;  // as given, like the launcher's first argument
@@ -49,61 +27,45 @@ struct RecordFacts {
     std::int32_t kind = 0;              // valid when opened
 };
 
-struct EntryFacts {
-    std::ptrdiff_t itemIndex = 0;
-    int line = 0;
-    std::string key;
-    std::string value;
-    EntryVerdict verdict = EntryVerdict::kEmptyValue;
-    std::int32_t keyKind = 0;        // valid when KeyIsNumber(verdict)
-    std::string commandLine;         // on kStart
-    platform::ProgramCheck program;  // on kStart
-    std::optional<bool> started;     // on kStart, when the clients were started
-};
-
-struct SectionFacts {
-    std::ptrdiff_t index = 0;
-    int line = 0;  // 0 for the unnamed section of lines before any header
-    std::string name;
-    bool searched = false;
-    std::size_t itemCount = 0;
-    std::vector<EntryFacts> entries;  // of searched sections only
-};
-
-struct GameTableFacts {
-    std::string path;  // "" when it would not fit
-    // The launcher reads the table only for a record that opened and a path
-    // that fits; loadResult and sections tell about it only then.
-    bool consulted = false;
-    HRESULT loadResult = E_FAIL;
-    std::vector<SectionFacts> sections;
-};
-
-// What the warning is about.
-enum class Subject { kStationFile, kSiteFile, kRecord, kGameTable };
-
-struct Warning {
-    std::string code;  // stable, for scripts
-    Subject subject = Subject::kGameTable;
-    std::string file;  // the file it is about, or ""
-    int line = 0;
-    std::string message;
+// One client the launcher would start: a kStart entry of the plan.
+struct ClientLaunch {
+    std::size_t entry = 0;  // index into the plan's entries
+    platform::ProgramCheck program;
+    std::optional<bool> started;  // after --run
 };
 
 struct CheckFacts {
-    InstallationFacts installation;
-    StationFacts station;
-    SiteFacts site;
+    std::string installDir;  // as the launcher would hold it
+    InstallationSource installSource = InstallationSource::kExecutablePath;
+
+    StationChoice station;
+    ConfigLines stationLines{Subject::kStationFile, "stationid"};
+    CSiteInfo site;
+    ConfigLines siteLines{Subject::kSiteFile, "siteinfo"};
+
     RecordFacts record;
-    GameTableFacts gameTable;
-    bool ran = false;  // the matching clients were started (--run)
+
+    // The launcher reads the game table only for a record that opened and a
+    // table path that fits; the plan tells about the launch only then.
+    bool tableConsulted = false;
+    LaunchPlan plan;
+    ConfigLines tableLines{Subject::kGameTable, "gamekindid"};
+    std::vector<ClientLaunch> launches;  // in start order
+    bool ran = false;                    // the clients were started (--run)
+
     std::vector<Warning> warnings;
 };
+
+// The line of a game-table entry; 0 when unknown.
+int EntryLine(const CheckFacts& facts, const GameTableEntry& entry);
+
+// The launch of the plan's entry `entry`, or null for an entry that starts nothing.
+const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
 
 // True for the verdicts given after the key was read as a number.
 bool KeyIsNumber(EntryVerdict verdict);
 
-// The clients that would start (or, after --run, did start).
+// The clients that would start (runnable), or after --run did start.
 int ClientsStarting(const CheckFacts& facts);
 
 // 0 when a client would start (or did), 1 when none.

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 
 #include "hall/site_info_keys.h"
+#include "tools/launcher-check/enum_texts.h"
 
 namespace check {
 namespace {
@@ -15,104 +16,32 @@ Json LineOrNull(int line) {
     return line > 0 ? Json(line) : Json(nullptr);
 }
 
-const char* LoadResultCode(HRESULT result) {
-    if (result == S_OK) {
-        return "ok";
-    }
-    if (result == E_READFAULT) {
-        return "read_error";
-    }
-    if (result == E_TOOMANYITEMS) {
-        return "too_many_entries";
-    }
-    return "not_opened";
-}
-
-const char* SourceCode(InstallationSource source) {
-    switch (source) {
-        case InstallationSource::kExecutablePath:
-            return "executable_path";
-        case InstallationSource::kCommandLine:
-            return "command_line";
-        case InstallationSource::kOption:
-            break;
-    }
-    return "install_option";
-}
-
-const char* VerdictCode(EntryVerdict verdict) {
-    switch (verdict) {
-        case EntryVerdict::kStart:
-            return "start";
-        case EntryVerdict::kEmptyValue:
-            return "empty_value";
-        case EntryVerdict::kKeyNoDigit:
-            return "key_no_digit";
-        case EntryVerdict::kKeyOutOfRange:
-            return "key_out_of_range";
-        case EntryVerdict::kOtherKind:
-            return "other_kind";
-        case EntryVerdict::kClientPathUnquotable:
-            return "client_path_unquotable";
-        case EntryVerdict::kRecordPathUnquotable:
-            return "record_path_unquotable";
-        case EntryVerdict::kRecordPathTooLong:
-            return "record_path_too_long";
-        case EntryVerdict::kCommandLineTooLong:
-            break;
-    }
-    return "command_line_too_long";
-}
-
-const char* ProgramCode(platform::ProgramCheck::Status status) {
-    switch (status) {
-        case platform::ProgramCheck::Status::kRunnable:
-            return "runnable";
-        case platform::ProgramCheck::Status::kNotRunnable:
-            return "not_runnable";
-        case platform::ProgramCheck::Status::kMissing:
-            break;
-    }
-    return "missing";
-}
-
-const char* SubjectCode(Subject subject) {
-    switch (subject) {
-        case Subject::kStationFile:
-            return "station_file";
-        case Subject::kSiteFile:
-            return "site_file";
-        case Subject::kRecord:
-            return "record";
-        case Subject::kGameTable:
-            break;
-    }
-    return "game_table";
-}
-
-Json Station(const StationFacts& station) {
+Json Station(const CheckFacts& facts) {
+    const StationChoice& station = facts.station;
     Json chosenBy = nullptr;
-    if (station.chosenByEntry) {
-        chosenBy = {{"section", station.sectionName},
+    if (station.sectionIndex >= 0) {
+        chosenBy = {{"section", station.sectionName.str()},
                     {"section_index", station.sectionIndex},
                     {"item_index", station.itemIndex},
-                    {"line", LineOrNull(station.line)},
-                    {"key", station.key},
-                    {"value", station.value}};
+                    {"line", LineOrNull(facts.stationLines.ItemLine(station.sectionIndex,
+                                                                    station.itemIndex))},
+                    {"key", station.key.str()},
+                    {"value", station.value.str()}};
     }
-    return {{"file", station.file},
-            {"file_result", LoadResultCode(station.fileResult)},
+    return {{"file", station.stationFile.str()},
+            {"file_result", TextOfLoad(station.stationFileResult).code},
             {"station", station.station},
             {"chosen_by", chosenBy}};
 }
 
-Json Site(const SiteFacts& site) {
-    Json values = {{"stationid", site.info.m_nStationID}};
+Json Site(const CheckFacts& facts) {
+    const CSiteInfo& site = facts.site;
+    Json values = {{"stationid", site.m_nStationID}};
     for (const SiteInfoKey& key : AllSiteInfoKeys()) {
-        values[key.name] = key.number != nullptr ? Json(site.info.*(key.number))
-                                                 : Json((site.info.*(key.text)).str());
+        values[key.name] =
+            key.number != nullptr ? Json(site.*(key.number)) : Json((site.*(key.text)).str());
     }
-    return {{"file", site.file}, {"loaded", site.loaded}, {"values", values}};
+    return {{"file", facts.station.siteFile.str()}, {"loaded", site.m_bLoaded}, {"values", values}};
 }
 
 Json Record(const RecordFacts& record) {
@@ -128,62 +57,69 @@ Json Record(const RecordFacts& record) {
             {"kind", record.opened ? Json(record.kind) : Json(nullptr)}};
 }
 
-Json Program(const EntryFacts& entry) {
-    if (entry.verdict != EntryVerdict::kStart) {
+Json Program(const ClientLaunch* launch) {
+    if (launch == nullptr) {
         return nullptr;
     }
-    return {{"status", ProgramCode(entry.program.status)},
-            {"path", entry.program.path.empty() ? Json(nullptr) : Json(entry.program.path)}};
+    const platform::ProgramCheck& program = launch->program;
+    return {{"status", TextOf(program.status).code},
+            {"path", program.path.empty() ? Json(nullptr) : Json(program.path)}};
 }
 
-Json Entry(const EntryFacts& entry) {
-    const bool starts = entry.verdict == EntryVerdict::kStart;
+Json Started(const ClientLaunch* launch) {
+    return launch != nullptr && launch->started ? Json(*launch->started) : Json(nullptr);
+}
+
+Json Entry(const CheckFacts& facts, std::size_t index) {
+    const GameTableEntry& entry = facts.plan.entries[index];
+    const ClientLaunch* launch = LaunchOf(facts, index);
     return {{"item_index", entry.itemIndex},
-            {"line", LineOrNull(entry.line)},
+            {"line", LineOrNull(EntryLine(facts, entry))},
             {"key", entry.key},
             {"value", entry.value},
             {"key_kind", KeyIsNumber(entry.verdict) ? Json(entry.keyKind) : Json(nullptr)},
-            {"verdict", VerdictCode(entry.verdict)},
-            {"reason", DescribeVerdict(entry.verdict)},
-            {"command_line", starts ? Json(entry.commandLine) : Json(nullptr)},
-            {"program", Program(entry)},
-            {"started", entry.started ? Json(*entry.started) : Json(nullptr)}};
+            {"verdict", TextOf(entry.verdict).code},
+            {"reason", TextOf(entry.verdict).text},
+            {"command_line", launch != nullptr ? Json(entry.commandLine) : Json(nullptr)},
+            {"program", Program(launch)},
+            {"started", Started(launch)}};
 }
 
-Json GameTable(const GameTableFacts& table) {
+Json GameTable(const CheckFacts& facts) {
+    const LaunchPlan& plan = facts.plan;
     Json sections = Json::array();
-    for (const SectionFacts& section : table.sections) {
+    const auto& document = plan.table->m_arrSections;
+    for (std::ptrdiff_t s = 0; facts.tableConsulted && s < document.GetSize(); ++s) {
+        const CIniSection& section = document[s];
         Json entries = Json::array();
-        for (const EntryFacts& entry : section.entries) {
-            entries.push_back(Entry(entry));
+        for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+            if (plan.entries[i].sectionIndex == s) {
+                entries.push_back(Entry(facts, i));
+            }
         }
-        sections.push_back({{"index", section.index},
-                            {"line", LineOrNull(section.line)},
-                            {"name", section.name},
-                            {"searched", section.searched},
-                            {"item_count", section.itemCount},
+        sections.push_back({{"index", s},
+                            {"line", LineOrNull(facts.tableLines.HeaderLine(s))},
+                            {"name", section.m_szName},
+                            {"searched", IsGameKindSection(section.m_szName)},
+                            {"item_count", section.m_arrItems.GetSize()},
                             {"entries", entries}});
     }
-    return {
-        {"path", table.path.empty() ? Json(nullptr) : Json(table.path)},
-        {"consulted", table.consulted},
-        {"load_result", table.consulted ? Json(LoadResultCode(table.loadResult)) : Json(nullptr)},
-        {"sections", sections}};
+    return {{"path", plan.tablePath.empty() ? Json(nullptr) : Json(plan.tablePath)},
+            {"consulted", facts.tableConsulted},
+            {"load_result",
+             facts.tableConsulted ? Json(TextOfLoad(plan.loadResult).code) : Json(nullptr)},
+            {"sections", sections}};
 }
 
 // The matching entries again, in the order the launcher starts them.
-Json Launches(const GameTableFacts& table) {
+Json Launches(const CheckFacts& facts) {
     Json launches = Json::array();
-    for (const SectionFacts& section : table.sections) {
-        for (const EntryFacts& entry : section.entries) {
-            if (entry.verdict == EntryVerdict::kStart) {
-                launches.push_back(
-                    {{"line", LineOrNull(entry.line)},
-                     {"command_line", entry.commandLine},
-                     {"program", Program(entry)},
-                     {"started", entry.started ? Json(*entry.started) : Json(nullptr)}});
-            }
-        }
+    for (const ClientLaunch& launch : facts.launches) {
+        const GameTableEntry& entry = facts.plan.entries[launch.entry];
+        launches.push_back({{"line", LineOrNull(EntryLine(facts, entry))},
+                            {"command_line", entry.commandLine},
+                            {"program", Program(&launch)},
+                            {"started", Started(&launch)}});
     }
     return launches;
 }
@@ -192,7 +128,7 @@ Json Warnings(const std::vector<Warning>& warnings) {
     Json list = Json::array();
     for (const Warning& warning : warnings) {
         list.push_back({{"code", warning.code},
-                        {"about", SubjectCode(warning.subject)},
+                        {"about", TextOf(warning.subject).code},
                         {"file", warning.file.empty() ? Json(nullptr) : Json(warning.file)},
                         {"line", LineOrNull(warning.line)},
                         {"message", warning.message}});
@@ -206,12 +142,12 @@ std::string JsonReport(const CheckFacts& facts) {
     const Json document = {
         {"format", kJsonFormat},
         {"installation",
-         {{"dir", facts.installation.dir}, {"found_from", SourceCode(facts.installation.source)}}},
-        {"station", Station(facts.station)},
-        {"site", Site(facts.site)},
+         {{"dir", facts.installDir}, {"found_from", TextOf(facts.installSource).code}}},
+        {"station", Station(facts)},
+        {"site", Site(facts)},
         {"record", Record(facts.record)},
-        {"game_table", GameTable(facts.gameTable)},
-        {"launches", Launches(facts.gameTable)},
+        {"game_table", GameTable(facts)},
+        {"launches", Launches(facts)},
         {"ran", facts.ran},
         {"clients_starting", ClientsStarting(facts)},
         {"exit_code", ExitCodeFor(facts)},

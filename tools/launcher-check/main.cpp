@@ -4,11 +4,23 @@
 #include <exception>
 #include <string>
 
+#include "launcher/launch_game.h"
 #include "tools/launcher-check/gather_facts.h"
 #include "tools/launcher-check/json_report.h"
 #include "tools/launcher-check/options.h"
-#include "tools/launcher-check/start_clients.h"
 #include "tools/launcher-check/text_report.h"
+
+namespace {
+
+// --run: starts the clients in start order, each exactly as the launcher starts it.
+void StartClients(check::CheckFacts& facts) {
+    facts.ran = true;
+    for (check::ClientLaunch& launch : facts.launches) {
+        launch.started = StartClient(facts.plan.entries[launch.entry].commandLine);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     check::CheckOptions options;
@@ -18,7 +30,7 @@ int main(int argc, char** argv) {
     try {
         check::CheckFacts facts = check::GatherFacts(options);
         if (options.run) {
-            check::StartClients(facts);
+            StartClients(facts);
         }
         const std::string report =
             options.json ? check::JsonReport(facts) : check::TextReport(facts);

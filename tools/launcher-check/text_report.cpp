@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "hall/site_info_keys.h"
+#include "tools/launcher-check/enum_texts.h"
 
 namespace check {
 namespace {
@@ -35,63 +36,46 @@ std::string Hex(const std::vector<unsigned char>& bytes) {
     return text;
 }
 
-std::string Unread(HRESULT result) {
-    if (result == E_READFAULT) {
-        return "read up to a read error";
-    }
-    if (result == E_TOOMANYITEMS) {
-        return "read in part: more sections and items than the reader keeps";
-    }
-    return result == E_FAIL ? "does not open" : "loaded";
-}
-
-std::string Installation(const InstallationFacts& installation) {
-    const char* how = "found from this program's own path, as the launcher finds its own";
-    if (installation.source == InstallationSource::kCommandLine) {
-        how = "found from the command line: this program's own path was not available";
-    } else if (installation.source == InstallationSource::kOption) {
-        how = "given with --install";
-    }
-    return Row("Installation", installation.dir) + More(how);
-}
-
-std::string Station(const StationFacts& station) {
+std::string Station(const CheckFacts& facts) {
+    const StationChoice& station = facts.station;
+    const std::string file = station.stationFile.str();
     std::string text = Row("Station", std::to_string(station.station));
-    if (station.file.empty()) {
+    if (file.empty()) {
         return text + More("the default: the path of config\\StationID.ini does not fit");
     }
-    if (station.chosenByEntry) {
-        const std::string where = station.line > 0 ? ", line " + std::to_string(station.line) : "";
-        text += More("chosen in " + station.file + where + ": [" + station.sectionName + "] " +
-                     station.key + "=" + station.value);
-    } else if (station.fileResult == E_FAIL) {
-        text += More("the default: " + station.file + " does not open");
+    if (station.sectionIndex >= 0) {
+        const int line = facts.stationLines.ItemLine(station.sectionIndex, station.itemIndex);
+        const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
+        text += More("chosen in " + file + where + ": [" + station.sectionName.str() + "] " +
+                     station.key.str() + "=" + station.value.str());
+    } else if (station.stationFileResult == E_FAIL) {
+        text += More("the default: " + file + " does not open");
     } else {
-        text += More("the default: " + station.file +
-                     " has no non-empty stationid in a [stationid] section");
+        text +=
+            More("the default: " + file + " has no non-empty stationid in a [stationid] section");
     }
-    if (station.fileResult != E_FAIL && station.fileResult != S_OK) {
-        text += More("the file was " + Unread(station.fileResult));
+    if (station.stationFileResult != E_FAIL && station.stationFileResult != S_OK) {
+        text += More(std::string("the file was ") + TextOfLoad(station.stationFileResult).text);
     }
     return text;
 }
 
-std::string Site(const SiteFacts& site) {
-    if (site.file.empty()) {
+std::string Site(const CheckFacts& facts) {
+    const std::string file = facts.station.siteFile.str();
+    if (file.empty()) {
         return Row("Site file", "its path does not fit: the defaults stand");
     }
-    std::string text =
-        Row("Site file",
-            site.file + (site.loaded ? ": loaded" : ": does not open, the defaults stand"));
+    const CSiteInfo& site = facts.site;
+    std::string text = Row(
+        "Site file", file + (site.m_bLoaded ? ": loaded" : ": does not open, the defaults stand"));
     std::string name = "stationid";
     name.resize(22, ' ');
-    text += More(name + std::to_string(site.info.m_nStationID));
+    text += More(name + std::to_string(site.m_nStationID));
     for (const SiteInfoKey& key : AllSiteInfoKeys()) {
         name = key.name;
         name.resize(22, ' ');
-        const std::string value = key.number != nullptr
-                                      ? std::to_string(site.info.*(key.number))
-                                      : "\"" + (site.info.*(key.text)).str() + "\"";
+        const std::string value = key.number != nullptr ? std::to_string(site.*(key.number))
+                                                        : "\"" + (site.*(key.text)).str() + "\"";
         text += More(name + value);
     }
     return text;
@@ -111,60 +95,61 @@ std::string Record(const RecordFacts& record) {
            More("first bytes " + Hex(record.header) + ": game kind " + std::to_string(record.kind));
 }
 
-std::string Program(const platform::ProgramCheck& program) {
-    switch (program.status) {
-        case platform::ProgramCheck::Status::kRunnable:
-            return program.path + ", can run";
-        case platform::ProgramCheck::Status::kNotRunnable:
-            return program.path + ", but it is no program that can run";
-        case platform::ProgramCheck::Status::kMissing:
-            break;
-    }
-    return "not found";
-}
-
-std::string Entry(const EntryFacts& entry, bool ran) {
-    const std::string where = entry.line > 0 ? "line " + std::to_string(entry.line) : "an entry";
-    const std::string item = entry.value.empty() ? entry.key : entry.key + "=" + entry.value;
+std::string Entry(const CheckFacts& facts, std::size_t index) {
+    const GameTableEntry& entry = facts.plan.entries[index];
+    const int line = EntryLine(facts, entry);
+    const std::string where = line > 0 ? "line " + std::to_string(line) : "an entry";
+    const std::string key = entry.key;
+    const std::string item = *entry.value == '\0' ? key : key + "=" + entry.value;
     std::string text = "    " + where + ": " + item + "\n";
     const std::string indent = "        ";
     if (entry.verdict == EntryVerdict::kOtherKind) {
         return text + indent + "another kind (" + std::to_string(entry.keyKind) + ")\n";
     }
-    text += indent + DescribeVerdict(entry.verdict) + "\n";
-    if (entry.verdict == EntryVerdict::kStart) {
+    text += indent + TextOf(entry.verdict).text + "\n";
+    if (const ClientLaunch* launch = LaunchOf(facts, index)) {
         text += indent + "command line: " + entry.commandLine + "\n";
-        text += indent + "program: " + Program(entry.program) + "\n";
-        if (ran) {
-            text += indent + (entry.started.value_or(false) ? "started" : "did not start") + "\n";
+        text += indent + "program: " + launch->program.path + TextOf(launch->program.status).text +
+                "\n";
+        if (facts.ran) {
+            text += indent + (launch->started.value_or(false) ? "started" : "did not start") + "\n";
         }
     }
     return text;
 }
 
 std::string GameTable(const CheckFacts& facts) {
-    const GameTableFacts& table = facts.gameTable;
-    if (table.path.empty()) {
+    const LaunchPlan& plan = facts.plan;
+    if (plan.tablePath.empty()) {
         return Row("Game table", "its path does not fit: the launcher starts nothing");
     }
-    if (!table.consulted) {
-        return Row("Game table", table.path + ": not read, since the record does not open");
+    if (!facts.tableConsulted) {
+        return Row("Game table", plan.tablePath + ": not read, since the record does not open");
     }
-    std::string text = Row("Game table", table.path + ": " + Unread(table.loadResult));
-    if (table.loadResult != E_FAIL && table.sections.empty()) {
+    std::string text = Row("Game table", plan.tablePath + ": " + TextOfLoad(plan.loadResult).text);
+    const auto& sections = plan.table->m_arrSections;
+    if (plan.loadResult == E_FAIL) {
+        return text;
+    }
+    if (sections.GetSize() == 0) {
         text += More("no sections");
     }
-    for (const SectionFacts& section : table.sections) {
-        const std::string where = section.line > 0 ? "section '" + section.name + "' (line " +
-                                                         std::to_string(section.line) + ")"
-                                                   : "lines before any section header";
-        if (!section.searched) {
-            text += "  " + where + ": not searched, " + Count(section.itemCount, "item") + "\n";
+    for (std::ptrdiff_t s = 0; s < sections.GetSize(); ++s) {
+        const CIniSection& section = sections[s];
+        const int line = facts.tableLines.HeaderLine(s);
+        const std::string where = line > 0 ? "section '" + std::string(section.m_szName) +
+                                                 "' (line " + std::to_string(line) + ")"
+                                           : "lines before any section header";
+        if (!IsGameKindSection(section.m_szName)) {
+            text += "  " + where + ": not searched, " +
+                    Count(static_cast<std::size_t>(section.m_arrItems.GetSize()), "item") + "\n";
             continue;
         }
         text += "  " + where + ": searched\n";
-        for (const EntryFacts& entry : section.entries) {
-            text += Entry(entry, facts.ran);
+        for (std::size_t i = 0; i < plan.entries.size(); ++i) {
+            if (plan.entries[i].sectionIndex == s) {
+                text += Entry(facts, i);
+            }
         }
     }
     return text;
@@ -177,20 +162,6 @@ std::string Result(const CheckFacts& facts) {
                clients + verb + " (exit code " + std::to_string(ExitCodeFor(facts)) + ")");
 }
 
-const char* SubjectLabel(Subject subject) {
-    switch (subject) {
-        case Subject::kStationFile:
-            return "StationID.ini";
-        case Subject::kSiteFile:
-            return "site file";
-        case Subject::kRecord:
-            return "record";
-        case Subject::kGameTable:
-            break;
-    }
-    return "game table";
-}
-
 std::string Warnings(const std::vector<Warning>& warnings) {
     if (warnings.empty()) {
         return Row("Warnings", "none");
@@ -199,7 +170,7 @@ std::string Warnings(const std::vector<Warning>& warnings) {
     for (const Warning& warning : warnings) {
         const std::string where =
             warning.line > 0 ? ", line " + std::to_string(warning.line) : std::string();
-        text += "  " + std::string(SubjectLabel(warning.subject)) + where + " [" + warning.code +
+        text += "  " + std::string(TextOf(warning.subject).text) + where + " [" + warning.code +
                 "]\n      " + warning.message + "\n";
     }
     return text;
@@ -210,9 +181,9 @@ std::string Warnings(const std::vector<Warning>& warnings) {
 std::string TextReport(const CheckFacts& facts) {
     // One block per step, in the launcher's order, a blank line between.
     return "What the launcher would do with " + facts.record.path + "\n\n" +
-           Installation(facts.installation) + "\n" + Station(facts.station) + "\n" +
-           Site(facts.site) + "\n" + Record(facts.record) + "\n" + GameTable(facts) + "\n" +
-           Result(facts) + "\n" + Warnings(facts.warnings);
+           Row("Installation", facts.installDir) + More(TextOf(facts.installSource).text) + "\n" +
+           Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record) + "\n" +
+           GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
 }
 
 }  // namespace check

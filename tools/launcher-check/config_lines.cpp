@@ -1,0 +1,114 @@
+#include "tools/launcher-check/config_lines.h"
+
+#include <cstring>
+
+#include "common/lower_string.h"
+#include "common/name_match.h"
+
+namespace check {
+namespace {
+
+bool IsBlank(char ch) {
+    return ch == ' ' || ch == '\t';
+}
+
+std::string Lowered(const std::string& name) {
+    platform::CString text(name.c_str());
+    LowerString(text);
+    return text.str();
+}
+
+}  // namespace
+
+void ConfigLines::OnLine(const IniLine& line) {
+    // The mark is ordinary text to the reader, so it leads the first line.
+    if (line.number == 1 && !line.continued && !line.indented &&
+        std::strncmp(line.text, "\xEF\xBB\xBF", 3) == 0) {
+        Warn("byte_order_mark", line.number,
+             "the file starts with a UTF-8 byte-order mark, which the reader takes as part of "
+             "the first line: a section header there is no header");
+    }
+    if (line.continued && line.kind != IniLine::Kind::kBlank) {
+        Warn("line_split", line.number,
+             "the line is longer than 1023 bytes: the reader cuts it there and reads the rest as "
+             "a line of its own");
+    }
+    if (line.kind == IniLine::Kind::kHeader) {
+        Header(line);
+    } else if (line.kind == IniLine::Kind::kItem) {
+        if (static_cast<std::size_t>(line.section) == m_sections.size()) {
+            m_sections.emplace_back();  // the unnamed section, opened by this item
+            Warn("item_before_header", line.number,
+                 "lines before the first section header belong to no section and are never "
+                 "read");
+        }
+        m_sections[static_cast<std::size_t>(line.section)].itemLines.push_back(line.number);
+    }
+}
+
+void ConfigLines::Header(const IniLine& line) {
+    m_sections.push_back({line.number, {}});
+    const std::string name = line.sectionName;
+    if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back()))) {
+        Warn("blanks_in_header", line.number,
+             "the blanks inside the brackets belong to the section name: this is section '" + name +
+                 "'");
+    }
+    const char* bracket = std::strchr(line.text, ']');
+    if (bracket != nullptr && bracket[1] != '\0') {
+        Warn("text_after_bracket", line.number,
+             "the text after the first ']' belongs to the section name: this is section '" + name +
+                 "'");
+    }
+    if (name != m_lookedUpName && NameMatches(name.c_str(), m_lookedUpName)) {
+        Warn("section_name_case", line.number,
+             "[" + name + "] is read as [" + m_lookedUpName +
+                 "]: section names are matched without regard to letter case");
+    }
+    // Names that differ only in letter case: the reader keeps them apart, a
+    // lookup by name does not.
+    auto& spellings = m_spellings[Lowered(name)];
+    for (const auto& [spelling, spellingLine] : spellings) {
+        if (spelling == name) {
+            return;  // noted with its first header already
+        }
+    }
+    if (!spellings.empty()) {
+        const auto& [firstName, firstLine] = spellings.front();
+        Warn("sections_differ_in_case", line.number,
+             "[" + name + "] and [" + firstName + "] (line " + std::to_string(firstLine) +
+                 ") differ only in letter case: the reader keeps two sections, a lookup by name "
+                 "finds both");
+    }
+    spellings.emplace_back(name, line.number);
+}
+
+void ConfigLines::Warn(const char* code, int line, std::string message) {
+    m_warnings.push_back({code, m_subject, "", line, std::move(message)});
+}
+
+int ConfigLines::HeaderLine(std::ptrdiff_t section) const {
+    if (section < 0 || static_cast<std::size_t>(section) >= m_sections.size()) {
+        return 0;
+    }
+    return m_sections[static_cast<std::size_t>(section)].headerLine;
+}
+
+int ConfigLines::ItemLine(std::ptrdiff_t section, std::ptrdiff_t item) const {
+    if (section < 0 || static_cast<std::size_t>(section) >= m_sections.size() || item < 0) {
+        return 0;
+    }
+    const std::vector<int>& lines = m_sections[static_cast<std::size_t>(section)].itemLines;
+    return static_cast<std::size_t>(item) < lines.size() ? lines[static_cast<std::size_t>(item)]
+                                                         : 0;
+}
+
+std::vector<Warning> ConfigLines::Warnings(const std::string& file) const {
+    std::vector<Warning> warnings = m_warnings;
+    for (Warning& warning : warnings) {
+        warning.file = file;
+    }
+    return warnings;
+}
+
+}  // namespace check
