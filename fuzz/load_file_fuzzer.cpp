@@ -1,10 +1,12 @@
 // Loads arbitrary bytes as an INI file. The document must hold exactly what
 // the text rules make of the bytes, every text must end inside its buffer,
-// and a file that exists must never count as one that failed to open.
+// a file that exists must never count as one that failed to open, and an
+// observer must hear the line each section and item came from.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "common/limits.h"
 #include "common/result_codes.h"
@@ -15,6 +17,27 @@
 #include "ini/ini_file_parse.h"
 
 namespace {
+
+// The lines the reader tells of: each section's header line (0 for the
+// unnamed section) and its items' lines, in document order.
+class Lines : public IniLoadObserver {
+public:
+    void OnLine(const IniLine& line) override {
+        const auto section = static_cast<std::size_t>(line.section);
+        if (line.kind == IniLine::Kind::kHeader) {
+            FUZZ_CHECK(section == sections.size());
+            sections.push_back({line.number});
+        } else if (line.kind == IniLine::Kind::kItem) {
+            if (section == sections.size()) {
+                sections.push_back({0});  // the unnamed section
+            }
+            FUZZ_CHECK(section + 1 == sections.size());
+            sections.back().push_back(line.number);
+            FUZZ_CHECK(static_cast<std::size_t>(line.item) + 2 == sections.back().size());
+        }
+    }
+    std::vector<std::vector<int>> sections;
+};
 
 bool HasNoLineFeed(const char* text) {
     return std::strchr(text, '\n') == nullptr;
@@ -32,12 +55,19 @@ void CheckItem(const CIniItem& item, const reference::Item& expected) {
     FUZZ_CHECK(value == expected.value);
 }
 
-void CheckDocument(const CIniFileParse& document, const reference::Document& expected) {
+void CheckDocument(const CIniFileParse& document, const Lines& lines,
+                   const reference::Document& expected) {
     FUZZ_CHECK(static_cast<std::size_t>(document.m_arrSections.GetSize()) ==
                expected.sections.size());
+    FUZZ_CHECK(lines.sections.size() == expected.sections.size());
     for (std::size_t s = 0; s < expected.sections.size(); ++s) {
         const CIniSection& section = document.m_arrSections[static_cast<std::ptrdiff_t>(s)];
         const reference::Section& want = expected.sections[s];
+        std::vector<int> wantLines = {want.line};
+        for (const reference::Item& item : want.items) {
+            wantLines.push_back(item.line);
+        }
+        FUZZ_CHECK(lines.sections[s] == wantLines);
         fuzz::CheckSectionBuffers(section);
         FUZZ_CHECK(HasNoLineFeed(section.m_szName));
         FUZZ_CHECK(section.m_szName == want.name);
@@ -59,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* path = fuzz::WriteInputFile(bytes);
 
     CIniFileParse document;
-    const HRESULT result = document.LoadFile(path);
+    Lines lines;
+    const HRESULT result = document.LoadFile(path, &lines);
     FUZZ_CHECK(result == S_OK || result == E_READFAULT || result == E_TOOMANYITEMS);
     FUZZ_CHECK(std::strcmp(document.m_szFileName, path) == 0);
     if (result == E_READFAULT) {
@@ -72,6 +103,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const reference::Document expected =
         reference::LoadDocument(bytes, reclaunch::kMaxDocumentEntries);
     FUZZ_CHECK((result == E_TOOMANYITEMS) == expected.full);
-    CheckDocument(document, expected);
+    CheckDocument(document, lines, expected);
     return 0;
 }

@@ -72,7 +72,7 @@ std::string SectionName(const std::string& line) {
     return name;
 }
 
-std::vector<std::string> LinePieces(const std::string& fileBytes) {
+std::vector<Piece> LinePieces(const std::string& fileBytes) {
     std::string text;
     for (std::size_t i = 0; i < fileBytes.size(); ++i) {
         if (fileBytes[i] == '\r' && i + 1 < fileBytes.size() && fileBytes[i + 1] == '\n') {
@@ -80,7 +80,8 @@ std::vector<std::string> LinePieces(const std::string& fileBytes) {
         }
         text += fileBytes[i];
     }
-    std::vector<std::string> pieces;
+    std::vector<Piece> pieces;
+    int line = 1;
     std::size_t pos = 0;
     while (pos < text.size()) {
         std::size_t end = pos;
@@ -91,7 +92,8 @@ std::vector<std::string> LinePieces(const std::string& fileBytes) {
             ++end;  // the LF belongs to its line
         }
         const std::string piece = text.substr(pos, end - pos);
-        pieces.push_back(piece.substr(0, piece.find('\0')));
+        pieces.push_back({piece.substr(0, piece.find('\0')), line});
+        line += piece.back() == '\n' ? 1 : 0;
         pos = end;
     }
     return pieces;
@@ -111,13 +113,13 @@ Document LoadDocument(const std::string& fileBytes, std::size_t maxEntries) {
         haveSection = true;
         return true;
     };
-    for (const std::string& piece : LinePieces(fileBytes)) {
-        const std::string line = Trim(piece);
+    for (const Piece& piece : LinePieces(fileBytes)) {
+        const std::string line = Trim(piece.text);
         if (line.empty() || line[0] == ';') {
             continue;
         }
         if (line[0] == '[') {
-            if (!append(Section{SectionName(line), {}})) {
+            if (!append(Section{piece.line, SectionName(line), {}})) {
                 return document;
             }
             continue;
@@ -130,6 +132,7 @@ Document LoadDocument(const std::string& fileBytes, std::size_t maxEntries) {
             return document;
         }
         document.sections.back().items.push_back(ItemFromLine(line));
+        document.sections.back().items.back().line = piece.line;
         ++entries;
     }
     return document;

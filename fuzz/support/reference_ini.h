@@ -20,6 +20,7 @@ std::string Cut(const std::string& text, std::size_t size);
 bool IsTrimmed(const std::string& text);
 
 struct Item {
+    int line = 0;  // the file's line, counting from 1
     bool hasEquals = false;
     std::string key;  // the whole trimmed line when there is no '='
     std::string value;
@@ -39,6 +40,7 @@ Item UncutItemFromLine(const std::string& line);
 std::string SectionName(const std::string& line);
 
 struct Section {
+    int line = 0;  // of its header; 0 for the unnamed section
     std::string name;
     std::vector<Item> items;
 };
@@ -48,10 +50,15 @@ struct Document {
     bool full = false;  // the file had more sections and items than allowed
 };
 
+struct Piece {
+    std::string text;
+    int line = 0;  // every piece of a long line has that line's number
+};
+
 // What the line reader delivers from a file's bytes: a CR LF pair reads as
 // one LF, each piece runs up to and including an LF and holds at most 1023
 // bytes; the loader then sees each piece up to its first NUL.
-std::vector<std::string> LinePieces(const std::string& fileBytes);
+std::vector<Piece> LinePieces(const std::string& fileBytes);
 
 // The document a load of these bytes gives, holding at most `maxEntries`
 // sections and items together.
