@@ -12,12 +12,6 @@ bool IsBlank(char ch) {
     return ch == ' ' || ch == '\t';
 }
 
-std::string Lowered(const std::string& name) {
-    platform::CString text(name.c_str());
-    LowerString(text);
-    return text.str();
-}
-
 }  // namespace
 
 void ConfigLines::OnLine(const IniLine& line) {
@@ -36,18 +30,17 @@ void ConfigLines::OnLine(const IniLine& line) {
     if (line.kind == IniLine::Kind::kHeader) {
         Header(line);
     } else if (line.kind == IniLine::Kind::kItem) {
-        if (static_cast<std::size_t>(line.section) == m_sections.size()) {
-            m_sections.emplace_back();  // the unnamed section, opened by this item
+        if (line.item == 0 && m_lines.count({line.section, -1}) == 0) {
             Warn("item_before_header", line.number,
                  "lines before the first section header belong to no section and are never "
                  "read");
         }
-        m_sections[static_cast<std::size_t>(line.section)].itemLines.push_back(line.number);
+        m_lines[{line.section, line.item}] = line.number;
     }
 }
 
 void ConfigLines::Header(const IniLine& line) {
-    m_sections.push_back({line.number, {}});
+    m_lines[{line.section, -1}] = line.number;
     const std::string name = line.sectionName;
     if (!name.empty() && (IsBlank(name.front()) || IsBlank(name.back()))) {
         Warn("blanks_in_header", line.number,
@@ -66,41 +59,29 @@ void ConfigLines::Header(const IniLine& line) {
                  "]: section names are matched without regard to letter case");
     }
     // Names that differ only in letter case: the reader keeps them apart, a
-    // lookup by name does not.
-    auto& spellings = m_spellings[Lowered(name)];
-    for (const auto& [spelling, spellingLine] : spellings) {
-        if (spelling == name) {
-            return;  // noted with its first header already
-        }
+    // lookup by name does not. Each spelling is told once.
+    if (!m_names.insert(name).second) {
+        return;
     }
-    if (!spellings.empty()) {
-        const auto& [firstName, firstLine] = spellings.front();
+    platform::CString lowered(name.c_str());
+    LowerString(lowered);
+    const auto [first, isFirst] = m_firstSpellings.try_emplace(lowered.str(), name, line.number);
+    if (!isFirst) {
+        const auto& [firstName, firstLine] = first->second;
         Warn("sections_differ_in_case", line.number,
              "[" + name + "] and [" + firstName + "] (line " + std::to_string(firstLine) +
                  ") differ only in letter case: the reader keeps two sections, a lookup by name "
                  "finds both");
     }
-    spellings.emplace_back(name, line.number);
 }
 
 void ConfigLines::Warn(const char* code, int line, std::string message) {
     m_warnings.push_back({code, m_subject, "", line, std::move(message)});
 }
 
-int ConfigLines::HeaderLine(std::ptrdiff_t section) const {
-    if (section < 0 || static_cast<std::size_t>(section) >= m_sections.size()) {
-        return 0;
-    }
-    return m_sections[static_cast<std::size_t>(section)].headerLine;
-}
-
-int ConfigLines::ItemLine(std::ptrdiff_t section, std::ptrdiff_t item) const {
-    if (section < 0 || static_cast<std::size_t>(section) >= m_sections.size() || item < 0) {
-        return 0;
-    }
-    const std::vector<int>& lines = m_sections[static_cast<std::size_t>(section)].itemLines;
-    return static_cast<std::size_t>(item) < lines.size() ? lines[static_cast<std::size_t>(item)]
-                                                         : 0;
+int ConfigLines::Line(std::ptrdiff_t section, std::ptrdiff_t item) const {
+    const auto found = m_lines.find({section, item});
+    return found == m_lines.end() ? 0 : found->second;
 }
 
 std::vector<Warning> ConfigLines::Warnings(const std::string& file) const {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,29 +33,25 @@ public:
 
     void OnLine(const IniLine& line) override;
 
-    // The line of a section's header or of one of its items; 0 when unknown
-    // (and for the unnamed section of lines before any header).
-    int HeaderLine(std::ptrdiff_t section) const;
-    int ItemLine(std::ptrdiff_t section, std::ptrdiff_t item) const;
+    // The line of a section's header (item -1) or of one of its items; 0
+    // when unknown, and for the unnamed section's header.
+    int Line(std::ptrdiff_t section, std::ptrdiff_t item = -1) const;
 
     // The traps met, about `file`.
     std::vector<Warning> Warnings(const std::string& file) const;
 
 private:
-    struct Section {
-        int headerLine = 0;
-        std::vector<int> itemLines;
-    };
-
     void Header(const IniLine& line);
     void Warn(const char* code, int line, std::string message);
 
     Subject m_subject;
     const char* m_lookedUpName;
-    std::vector<Section> m_sections;  // in document order
+    std::map<std::pair<std::ptrdiff_t, std::ptrdiff_t>, int> m_lines;
     std::vector<Warning> m_warnings;
-    // Each lowered section name's spellings, with the line each was first seen on.
-    std::map<std::string, std::vector<std::pair<std::string, int>>> m_spellings;
+    // Section names seen, and the first spelling (with its line) of each
+    // name lowered.
+    std::set<std::string> m_names;
+    std::map<std::string, std::pair<std::string, int>> m_firstSpellings;
 };
 
 }  // namespace check

@@ -8,7 +8,6 @@
 #include "common/result_codes.h"
 #include "launcher/game_table.h"
 #include "platform/os.h"
-#include "tools/launcher-check/config_lines.h"
 #include "tools/launcher-check/facts.h"
 
 namespace check {
@@ -20,16 +19,69 @@ struct EnumText {
     const char* text;
 };
 
-// The verdict on a game-table entry; the text is the reason.
-const EnumText<EntryVerdict>& TextOf(EntryVerdict verdict);
-// How the installation was found.
-const EnumText<InstallationSource>& TextOf(InstallationSource source);
-// Whether a client's program can run; the text follows the program's path.
-const EnumText<platform::ProgramCheck::Status>& TextOf(platform::ProgramCheck::Status status);
-// What a warning is about; the text labels it in the text report.
-const EnumText<Subject>& TextOf(Subject subject);
+// The text of a verdict is its reason.
+inline constexpr EnumText<EntryVerdict> kVerdictTexts[] = {
+    {EntryVerdict::kStart, "start", "starts a client"},
+    {EntryVerdict::kEmptyValue, "empty_value", "skipped: no client named (empty value or no '=')"},
+    {EntryVerdict::kKeyNoDigit, "key_no_digit", "skipped: the key is no number"},
+    {EntryVerdict::kKeyOutOfRange, "key_out_of_range",
+     "skipped: the key is outside the 32-bit range"},
+    {EntryVerdict::kOtherKind, "other_kind", "another kind"},
+    {EntryVerdict::kClientPathUnquotable, "client_path_unquotable",
+     "skipped: the client path holds a double quote"},
+    {EntryVerdict::kRecordPathUnquotable, "record_path_unquotable",
+     "skipped: the record path holds a double quote or ends with a backslash"},
+    {EntryVerdict::kRecordPathTooLong, "record_path_too_long",
+     "skipped: the record path is longer than 246 bytes"},
+    {EntryVerdict::kCommandLineTooLong, "command_line_too_long",
+     "skipped: the client command line is longer than 259 bytes"},
+};
 
-// What loading a configuration file gave. `incomplete` is the warning for a
+inline constexpr EnumText<InstallationSource> kSourceTexts[] = {
+    {InstallationSource::kExecutablePath, "executable_path",
+     "found from this program's own path, as the launcher finds its own"},
+    {InstallationSource::kCommandLine, "command_line",
+     "found from the command line: this program's own path was not available"},
+    {InstallationSource::kOption, "install_option", "given with --install"},
+};
+
+// The text follows the program's path, which is "" when it is missing.
+inline constexpr EnumText<platform::ProgramCheck::Status> kProgramTexts[] = {
+    {platform::ProgramCheck::Status::kRunnable, "runnable", ", can run"},
+    {platform::ProgramCheck::Status::kMissing, "missing", "not found"},
+    {platform::ProgramCheck::Status::kNotRunnable, "not_runnable",
+     ", but it is no program that can run"},
+};
+
+// The text labels a warning in the text report.
+inline constexpr EnumText<Subject> kSubjectTexts[] = {
+    {Subject::kStationFile, "station_file", "StationID.ini"},
+    {Subject::kSiteFile, "site_file", "site file"},
+    {Subject::kRecord, "record", "record"},
+    {Subject::kGameTable, "game_table", "game table"},
+};
+
+// True when a table lists every value of its enum once, in order, up to `last`.
+template <class Enum, std::size_t N>
+constexpr bool ListsEveryValue(const EnumText<Enum> (&table)[N], Enum last) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (static_cast<std::size_t>(table[i].value) != i) {
+            return false;
+        }
+    }
+    return N == static_cast<std::size_t>(last) + 1;
+}
+static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kCommandLineTooLong));
+static_assert(ListsEveryValue(kSourceTexts, InstallationSource::kOption));
+static_assert(ListsEveryValue(kProgramTexts, platform::ProgramCheck::Status::kNotRunnable));
+static_assert(ListsEveryValue(kSubjectTexts, Subject::kGameTable));
+
+template <class Enum, std::size_t N>
+constexpr const EnumText<Enum>& TextOf(const EnumText<Enum> (&table)[N], Enum value) {
+    return table[static_cast<std::size_t>(value)];
+}
+
+// What loading a configuration file gave; `incomplete` is the warning for a
 // file read only in part, or null.
 struct LoadResultText {
     HRESULT value;
@@ -37,7 +89,24 @@ struct LoadResultText {
     const char* text;
     const char* incomplete;
 };
-// Any result the loader does not give for an existing path reads as "not opened".
-const LoadResultText& TextOfLoad(HRESULT result);
+inline constexpr LoadResultText kLoadResultTexts[] = {
+    {E_FAIL, "not_opened", "does not open", nullptr},
+    {S_OK, "ok", "loaded", nullptr},
+    {E_READFAULT, "read_error", "read up to a read error",
+     "reading stopped at a read error: only the lines before it count"},
+    {E_TOOMANYITEMS, "too_many_entries",
+     "read in part: more sections and items than the reader keeps",
+     "the file holds more sections and items than the reader keeps: only the first ones count"},
+};
+// Any other result (the loader gives none for a path it was given) reads as
+// the first row's.
+constexpr const LoadResultText& TextOfLoad(HRESULT result) {
+    for (const LoadResultText& row : kLoadResultTexts) {
+        if (row.value == result) {
+            return row;
+        }
+    }
+    return kLoadResultTexts[0];
+}
 
 }  // namespace check

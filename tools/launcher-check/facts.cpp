@@ -1,9 +1,88 @@
 #include "tools/launcher-check/facts.h"
 
+#include <cstdio>
+
+#include "common/limits.h"
+#include "hall/work_dir.h"
+#include "launcher/record_header.h"
+
 namespace check {
+namespace {
+
+bool IsSeparator(char ch) {
+    return ch == '\\' || ch == '/';
+}
+
+// The launcher's directory text carries no trailing separator (it comes from
+// its own path), so one given with --install loses it too, unless nothing
+// would be left.
+void FindInstallation(const std::optional<std::string>& installDir, CheckFacts& facts) {
+    if (installDir) {
+        facts.installDir = *installDir;
+        if (facts.installDir.size() > 1 && IsSeparator(facts.installDir.back())) {
+            facts.installDir.pop_back();
+        }
+        facts.installSource = InstallationSource::kOption;
+        return;
+    }
+    char buffer[reclaunch::kMaxPath] = {};
+    WorkDirSource source = WorkDirSource::kExecutablePath;
+    facts.installDir = FindOwnWorkDir(buffer, &source);
+    facts.installSource = source == WorkDirSource::kExecutablePath
+                              ? InstallationSource::kExecutablePath
+                              : InstallationSource::kCommandLine;
+}
+
+void ReadRecord(RecordFacts& record) {
+    unsigned char header[4] = {0, 0, 0, 0};
+    std::uint32_t count = 0;
+    record.opened = ReadRecordHeader(record.path.c_str(), header, &count);
+    if (record.opened) {
+        record.header.assign(header, header + count);
+        record.kind = DecodeRecordKind(header, count);
+    }
+}
+
+}  // namespace
+
+CheckFacts GatherFacts(const std::string& record, const std::optional<std::string>& installDir) {
+    CheckFacts facts;
+    FindInstallation(installDir, facts);
+    const char* dir = facts.installDir.c_str();
+
+    // In the launcher's order: the hall's configuration, the record, the table.
+    facts.station = SelectStation(dir, &facts.stationLines);
+    facts.site.Load(facts.station.siteFile, facts.station.station, &facts.siteLines);
+    facts.record.path = record;
+    ReadRecord(facts.record);
+
+    // The table is read for its traps even when the launcher would stop at
+    // the record; the plan then tells of no launch.
+    facts.plan = PlanLaunch(facts.record.kind, record.c_str(), dir, &facts.tableLines);
+    facts.tableConsulted = facts.record.opened && !facts.plan.tablePath.empty();
+    for (std::size_t i = 0; facts.tableConsulted && i < facts.plan.entries.size(); ++i) {
+        const GameTableEntry& entry = facts.plan.entries[i];
+        if (entry.verdict == EntryVerdict::kStart) {
+            facts.launches.push_back(
+                {i, platform::CheckProgram(entry.commandLine.c_str(), dir), {}});
+        }
+    }
+    AddFactWarnings(facts);
+    return facts;
+}
+
+std::string HeaderHex(const RecordFacts& record, const char* separator) {
+    std::string hex;
+    for (const unsigned char byte : record.header) {
+        char pair[3] = {};
+        std::snprintf(pair, sizeof pair, "%02x", byte);
+        hex += (hex.empty() ? "" : separator) + std::string(pair);
+    }
+    return hex;
+}
 
 int EntryLine(const CheckFacts& facts, const GameTableEntry& entry) {
-    return facts.tableLines.ItemLine(entry.sectionIndex, entry.itemIndex);
+    return facts.tableLines.Line(entry.sectionIndex, entry.itemIndex);
 }
 
 const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry) {
@@ -23,10 +102,10 @@ bool KeyIsNumber(EntryVerdict verdict) {
 int ClientsStarting(const CheckFacts& facts) {
     int count = 0;
     for (const ClientLaunch& launch : facts.launches) {
-        const bool starts =
-            facts.ran ? launch.started.value_or(false)
-                      : launch.program.status == platform::ProgramCheck::Status::kRunnable;
-        count += starts ? 1 : 0;
+        count += (facts.ran ? launch.started.value_or(false)
+                            : launch.program.status == platform::ProgramCheck::Status::kRunnable)
+                     ? 1
+                     : 0;
     }
     return count;
 }

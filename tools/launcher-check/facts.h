@@ -1,7 +1,6 @@
-// Everything launcher-check found out about one record in one installation:
-// what the launcher's own code gave (the station choice, the site record, the
-// launch plan) and what the tool adds (lines, programs, warnings). Gathered
-// once, then written out as text or JSON.
+// Everything launcher-check finds out about one record in one installation:
+// what the launcher's own code gives (the station choice, the site record,
+// the launch plan) and what the tool adds (lines, programs, warnings).
 #pragma once
 
 #include <cstddef>
@@ -46,7 +45,7 @@ struct CheckFacts {
     RecordFacts record;
 
     // The launcher reads the game table only for a record that opened and a
-    // table path that fits; the plan tells about the launch only then.
+    // table path that fits; the plan tells of a launch only then.
     bool tableConsulted = false;
     LaunchPlan plan;
     ConfigLines tableLines{Subject::kGameTable, "gamekindid"};
@@ -56,18 +55,27 @@ struct CheckFacts {
     std::vector<Warning> warnings;
 };
 
+// Goes the launcher's way with the launcher's code for `record` (as the
+// launcher is given it) in the installation at `installDir`, or else in the
+// one this program stands in: the installation, the station and its site
+// file, the record's game kind, then the launch plan. Starts nothing.
+CheckFacts GatherFacts(const std::string& record, const std::optional<std::string>& installDir);
+
+// Adds the warnings that follow from the facts (files that don't open, keys
+// that don't read as meant, kinds listed twice) to the traps the reader met,
+// and orders them all as the launcher meets their causes, then by line.
+void AddFactWarnings(CheckFacts& facts);
+
+// The header bytes in hex, two digits a byte, `separator` between.
+std::string HeaderHex(const RecordFacts& record, const char* separator);
 // The line of a game-table entry; 0 when unknown.
 int EntryLine(const CheckFacts& facts, const GameTableEntry& entry);
-
 // The launch of the plan's entry `entry`, or null for an entry that starts nothing.
 const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
-
 // True for the verdicts given after the key was read as a number.
 bool KeyIsNumber(EntryVerdict verdict);
-
 // The clients that would start (runnable), or after --run did start.
 int ClientsStarting(const CheckFacts& facts);
-
 // 0 when a client would start (or did), 1 when none.
 int ExitCodeFor(const CheckFacts& facts);
 

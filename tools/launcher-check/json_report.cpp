@@ -1,6 +1,5 @@
-#include "tools/launcher-check/json_report.h"
+#include "tools/launcher-check/reports.h"
 
-#include <cstdio>
 #include <nlohmann/json.hpp>
 
 #include "hall/site_info_keys.h"
@@ -20,13 +19,13 @@ Json Station(const CheckFacts& facts) {
     const StationChoice& station = facts.station;
     Json chosenBy = nullptr;
     if (station.sectionIndex >= 0) {
-        chosenBy = {{"section", station.sectionName.str()},
-                    {"section_index", station.sectionIndex},
-                    {"item_index", station.itemIndex},
-                    {"line", LineOrNull(facts.stationLines.ItemLine(station.sectionIndex,
-                                                                    station.itemIndex))},
-                    {"key", station.key.str()},
-                    {"value", station.value.str()}};
+        chosenBy = {
+            {"section", station.sectionName.str()},
+            {"section_index", station.sectionIndex},
+            {"item_index", station.itemIndex},
+            {"line", LineOrNull(facts.stationLines.Line(station.sectionIndex, station.itemIndex))},
+            {"key", station.key.str()},
+            {"value", station.value.str()}};
     }
     return {{"file", station.stationFile.str()},
             {"file_result", TextOfLoad(station.stationFileResult).code},
@@ -45,15 +44,9 @@ Json Site(const CheckFacts& facts) {
 }
 
 Json Record(const RecordFacts& record) {
-    std::string hex;
-    for (const unsigned char byte : record.header) {
-        char pair[3] = {};
-        std::snprintf(pair, sizeof pair, "%02x", byte);
-        hex += pair;
-    }
     return {{"path", record.path},
             {"opened", record.opened},
-            {"header_hex", record.opened ? Json(hex) : Json(nullptr)},
+            {"header_hex", record.opened ? Json(HeaderHex(record, "")) : Json(nullptr)},
             {"kind", record.opened ? Json(record.kind) : Json(nullptr)}};
 }
 
@@ -62,7 +55,7 @@ Json Program(const ClientLaunch* launch) {
         return nullptr;
     }
     const platform::ProgramCheck& program = launch->program;
-    return {{"status", TextOf(program.status).code},
+    return {{"status", TextOf(kProgramTexts, program.status).code},
             {"path", program.path.empty() ? Json(nullptr) : Json(program.path)}};
 }
 
@@ -78,8 +71,8 @@ Json Entry(const CheckFacts& facts, std::size_t index) {
             {"key", entry.key},
             {"value", entry.value},
             {"key_kind", KeyIsNumber(entry.verdict) ? Json(entry.keyKind) : Json(nullptr)},
-            {"verdict", TextOf(entry.verdict).code},
-            {"reason", TextOf(entry.verdict).text},
+            {"verdict", TextOf(kVerdictTexts, entry.verdict).code},
+            {"reason", TextOf(kVerdictTexts, entry.verdict).text},
             {"command_line", launch != nullptr ? Json(entry.commandLine) : Json(nullptr)},
             {"program", Program(launch)},
             {"started", Started(launch)}};
@@ -98,7 +91,7 @@ Json GameTable(const CheckFacts& facts) {
             }
         }
         sections.push_back({{"index", s},
-                            {"line", LineOrNull(facts.tableLines.HeaderLine(s))},
+                            {"line", LineOrNull(facts.tableLines.Line(s))},
                             {"name", section.m_szName},
                             {"searched", IsGameKindSection(section.m_szName)},
                             {"item_count", section.m_arrItems.GetSize()},
@@ -128,7 +121,7 @@ Json Warnings(const std::vector<Warning>& warnings) {
     Json list = Json::array();
     for (const Warning& warning : warnings) {
         list.push_back({{"code", warning.code},
-                        {"about", TextOf(warning.subject).code},
+                        {"about", TextOf(kSubjectTexts, warning.subject).code},
                         {"file", warning.file.empty() ? Json(nullptr) : Json(warning.file)},
                         {"line", LineOrNull(warning.line)},
                         {"message", warning.message}});
@@ -142,7 +135,8 @@ std::string JsonReport(const CheckFacts& facts) {
     const Json document = {
         {"format", kJsonFormat},
         {"installation",
-         {{"dir", facts.installDir}, {"found_from", TextOf(facts.installSource).code}}},
+         {{"dir", facts.installDir},
+          {"found_from", TextOf(kSourceTexts, facts.installSource).code}}},
         {"station", Station(facts)},
         {"site", Site(facts)},
         {"record", Record(facts.record)},

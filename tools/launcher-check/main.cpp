@@ -1,16 +1,67 @@
 // launcher-check: explains what the launcher would do with a game record in
 // an installation, and why, using the launcher's own code.
+#include <CLI/CLI.hpp>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
 
 #include "launcher/launch_game.h"
-#include "tools/launcher-check/gather_facts.h"
-#include "tools/launcher-check/json_report.h"
-#include "tools/launcher-check/options.h"
-#include "tools/launcher-check/text_report.h"
+#include "tools/launcher-check/facts.h"
+#include "tools/launcher-check/reports.h"
 
 namespace {
+
+constexpr const char kDescription[] =
+    "Explains what the launcher would do with a game record: the installation, station and\n"
+    "site file it reads, the record's game kind, each game-table entry it considers and\n"
+    "why it is used or skipped, and the command line of each client it would start.\n"
+    "Starts nothing unless --run is given.\n";
+
+constexpr const char kFooter[] =
+    "Exit codes: 0 a client would start (with --run: did start), 1 none would, 2 usage error.";
+
+// Exit code for a command line that can't be used.
+constexpr int kUsageError = 2;
+
+struct Options {
+    std::string record;                     // the record, as the launcher would be given it
+    std::optional<std::string> installDir;  // another installation than our own
+    bool json = false;
+    bool run = false;
+};
+
+// Reads the arguments into `options`. Returns the exit code to end with when
+// there is nothing to check (0 after --help, kUsageError after a message on
+// standard error), or nothing to go on.
+std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
+    CLI::App app(kDescription, "launcher-check");
+    app.footer(kFooter);
+    app.add_option("RECORD", options.record, "the game record file, as the launcher is given it")
+        ->required();
+    std::string installDir;
+    CLI::Option* install =
+        app.add_option("--install", installDir,
+                       "check the installation in DIR instead of the one this program stands in");
+    install->type_name("DIR");
+    app.add_flag("--json", options.json, "write the facts as one JSON document");
+    app.add_flag("--run", options.run,
+                 "start the clients the launcher would start, as the launcher starts them");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "launcher-check: %s\nRun with --help for more information.\n",
+                     error.what());
+        return kUsageError;
+    }
+    if (install->count() > 0) {
+        options.installDir = installDir;
+    }
+    return std::nullopt;
+}
 
 // --run: starts the clients in start order, each exactly as the launcher starts it.
 void StartClients(check::CheckFacts& facts) {
@@ -23,12 +74,12 @@ void StartClients(check::CheckFacts& facts) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    check::CheckOptions options;
-    if (const auto exitCode = check::ParseOptions(argc, argv, &options)) {
-        return *exitCode;
-    }
     try {
-        check::CheckFacts facts = check::GatherFacts(options);
+        Options options;
+        if (const auto exitCode = ParseOptions(argc, argv, options)) {
+            return *exitCode;
+        }
+        check::CheckFacts facts = check::GatherFacts(options.record, options.installDir);
         if (options.run) {
             StartClients(facts);
         }

@@ -1,6 +1,4 @@
-#include "tools/launcher-check/text_report.h"
-
-#include <cstdio>
+#include "tools/launcher-check/reports.h"
 
 #include "hall/site_info_keys.h"
 #include "tools/launcher-check/enum_texts.h"
@@ -26,16 +24,6 @@ std::string Count(std::size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
-std::string Hex(const std::vector<unsigned char>& bytes) {
-    std::string text;
-    for (const unsigned char byte : bytes) {
-        char pair[4] = {};
-        std::snprintf(pair, sizeof pair, "%02x", byte);
-        text += (text.empty() ? "" : " ") + std::string(pair);
-    }
-    return text;
-}
-
 std::string Station(const CheckFacts& facts) {
     const StationChoice& station = facts.station;
     const std::string file = station.stationFile.str();
@@ -44,7 +32,7 @@ std::string Station(const CheckFacts& facts) {
         return text + More("the default: the path of config\\StationID.ini does not fit");
     }
     if (station.sectionIndex >= 0) {
-        const int line = facts.stationLines.ItemLine(station.sectionIndex, station.itemIndex);
+        const int line = facts.stationLines.Line(station.sectionIndex, station.itemIndex);
         const std::string where = line > 0 ? ", line " + std::to_string(line) : "";
         text += More("chosen in " + file + where + ": [" + station.sectionName.str() + "] " +
                      station.key.str() + "=" + station.value.str());
@@ -91,8 +79,8 @@ std::string Record(const RecordFacts& record) {
     if (record.header.empty()) {
         return text + More("empty: game kind 0");
     }
-    return text +
-           More("first bytes " + Hex(record.header) + ": game kind " + std::to_string(record.kind));
+    return text + More("first bytes " + HeaderHex(record, " ") + ": game kind " +
+                       std::to_string(record.kind));
 }
 
 std::string Entry(const CheckFacts& facts, std::size_t index) {
@@ -106,11 +94,11 @@ std::string Entry(const CheckFacts& facts, std::size_t index) {
     if (entry.verdict == EntryVerdict::kOtherKind) {
         return text + indent + "another kind (" + std::to_string(entry.keyKind) + ")\n";
     }
-    text += indent + TextOf(entry.verdict).text + "\n";
+    text += indent + TextOf(kVerdictTexts, entry.verdict).text + "\n";
     if (const ClientLaunch* launch = LaunchOf(facts, index)) {
         text += indent + "command line: " + entry.commandLine + "\n";
-        text += indent + "program: " + launch->program.path + TextOf(launch->program.status).text +
-                "\n";
+        text += indent + "program: " + launch->program.path +
+                TextOf(kProgramTexts, launch->program.status).text + "\n";
         if (facts.ran) {
             text += indent + (launch->started.value_or(false) ? "started" : "did not start") + "\n";
         }
@@ -136,7 +124,7 @@ std::string GameTable(const CheckFacts& facts) {
     }
     for (std::ptrdiff_t s = 0; s < sections.GetSize(); ++s) {
         const CIniSection& section = sections[s];
-        const int line = facts.tableLines.HeaderLine(s);
+        const int line = facts.tableLines.Line(s);
         const std::string where = line > 0 ? "section '" + std::string(section.m_szName) +
                                                  "' (line " + std::to_string(line) + ")"
                                            : "lines before any section header";
@@ -170,8 +158,8 @@ std::string Warnings(const std::vector<Warning>& warnings) {
     for (const Warning& warning : warnings) {
         const std::string where =
             warning.line > 0 ? ", line " + std::to_string(warning.line) : std::string();
-        text += "  " + std::string(TextOf(warning.subject).text) + where + " [" + warning.code +
-                "]\n      " + warning.message + "\n";
+        text += "  " + std::string(TextOf(kSubjectTexts, warning.subject).text) + where + " [" +
+                warning.code + "]\n      " + warning.message + "\n";
     }
     return text;
 }
@@ -181,9 +169,10 @@ std::string Warnings(const std::vector<Warning>& warnings) {
 std::string TextReport(const CheckFacts& facts) {
     // One block per step, in the launcher's order, a blank line between.
     return "What the launcher would do with " + facts.record.path + "\n\n" +
-           Row("Installation", facts.installDir) + More(TextOf(facts.installSource).text) + "\n" +
-           Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record) + "\n" +
-           GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
+           Row("Installation", facts.installDir) +
+           More(TextOf(kSourceTexts, facts.installSource).text) + "\n" + Station(facts) + "\n" +
+           Site(facts) + "\n" + Record(facts.record) + "\n" + GameTable(facts) + "\n" +
+           Result(facts) + "\n" + Warnings(facts.warnings);
 }
 
 }  // namespace check
