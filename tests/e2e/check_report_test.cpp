@@ -15,24 +15,10 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::CheckRun;
 using e2e::CheckTool;
+using e2e::Expand;
 using e2e::Installation;
 using e2e::KindBytes;
 using nlohmann::json;
-
-// %a, %b, %c stand for the paths of recording clients of those names.
-std::string Expand(std::string text, const Installation& inst) {
-    for (const char* name : {"a", "b", "c"}) {
-        const std::string mark = std::string("%") + name;
-        if (text.find(mark) == std::string::npos) {
-            continue;
-        }
-        const std::string path = inst.AddClient(std::string("clients/") + name);
-        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
-            text.replace(at, mark.size(), path);
-        }
-    }
-    return text;
-}
 
 std::string ClientCommandLine(const std::string& client, const std::string& record) {
     return "\"" + client + "\" KelvoFile \"" + record + "\"";
@@ -96,61 +82,43 @@ TEST(LauncherCheck, WithoutConfigurationTheStationIsOneAndTheSiteKeepsItsDefault
     EXPECT_EQ(run.process.exitCode, 1);
 }
 
-// What the lookup made of each entry of the gamekindid sections, for kind 122.
-struct VerdictCase {
-    const char* name;
-    std::string table;  // %a, %b, %c: recording clients
-    std::vector<std::string> verdicts;
-    std::vector<int> lines;
-    int exitCode;
-};
-
+// Each entry of the searched sections with its line, its verdict's code and
+// what goes with that verdict; the verdicts themselves are the launch plan's.
 TEST(LauncherCheck, TellsWhyEachEntryIsUsedOrSkipped) {
     const std::string longPath = "C:\\" + std::string(250, 'x') + ".exe";
-    const std::vector<VerdictCase> cases = {
-        {"a matching entry", "[gamekindid]\n122=%a\n", {"start"}, {2}, 0},
-        {"empty value and no '='",
-         "[gamekindid]\n122=\n122\n",
-         {"empty_value", "empty_value"},
-         {2, 3},
-         1},
-        {"keys that are no number",
-         "[gamekindid]\nabc=%a\n=%a\n",
-         {"key_no_digit", "key_no_digit"},
-         {2, 3},
-         1},
-        {"keys past 32 bits",
-         "[gamekindid]\n2147483648=%a\n-2147483649=%a\n",
-         {"key_out_of_range", "key_out_of_range"},
-         {2, 3},
-         1},
-        {"another kind", "[gamekindid]\n7=%a\n122=%b\n", {"other_kind", "start"}, {2, 3}, 0},
-        {"client path with a double quote",
-         "[gamekindid]\n122=%a\" x\n",
-         {"client_path_unquotable"},
-         {2},
-         1},
-        {"command line too long",
-         "[gamekindid]\n122=" + longPath + "\n",
-         {"command_line_too_long"},
-         {2},
-         1},
-        {"sections that are not searched", "[games]\n122=%a\n[ gamekindid ]\n122=%a\n", {}, {}, 1},
-        {"several sections",
-         "x=1\n[GameKindID]\n122=%a\n[other]\n[gamekindid]\n122=%b\n",
-         {"start", "start"},
-         {3, 6},
-         0},
-    };
-    for (const VerdictCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        Installation inst;
-        const CheckTool tool(inst);
-        inst.WriteConfig("GameKindID.ini", Expand(c.table, inst));
-        const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
-        const CheckRun run = tool.Run({record, "--json"});
-        ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
+    Installation inst;
+    const CheckTool tool(inst);
+    inst.WriteConfig("GameKindID.ini",
+                     Expand("x=1\n[GameKindID]\n122=%a\n\n7=%b\n122=\n122\nabc=%a\n"
+                            "2147483648=%a\n[ gamekindid ]\n122=%a\n[gamekindid]\n122=%a\" x\n"
+                            "122=" +
+                                longPath + "\n",
+                            inst));
+    const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
+    // 250 bytes: past the 246 the keyword text has room for.
+    const std::string tail = "/r.rec";
+    const std::string longRecord = inst.WriteRecord(
+        std::string(250 - inst.root().size() - 1 - tail.size(), 'd') + tail, KindBytes(122));
+    ASSERT_EQ(longRecord.size(), 250U);
 
+    const struct {
+        std::string record;
+        std::vector<std::string> verdicts;
+        int exitCode;
+    } runs[] = {
+        {record,
+         {"start", "other_kind", "empty_value", "empty_value", "key_no_digit", "key_out_of_range",
+          "client_path_unquotable", "command_line_too_long"},
+         0},
+        {longRecord,
+         {"record_path_too_long", "other_kind", "empty_value", "empty_value", "key_no_digit",
+          "key_out_of_range", "client_path_unquotable", "record_path_too_long"},
+         1},
+    };
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.record.size());
+        const CheckRun run = tool.Run({r.record, "--json"});
+        ASSERT_TRUE(run.report.is_object()) << run.process.output << run.process.errorOutput;
         std::vector<std::string> verdicts;
         std::vector<int> lines;
         for (const json& entry : e2e::Entries(run.report)) {
@@ -162,28 +130,16 @@ TEST(LauncherCheck, TellsWhyEachEntryIsUsedOrSkipped) {
             EXPECT_EQ(entry["key_kind"].is_number(), keyRead) << entry.dump();
             EXPECT_EQ(entry["command_line"].is_string(), entry["verdict"] == "start");
         }
-        EXPECT_EQ(verdicts, c.verdicts);
-        EXPECT_EQ(lines, c.lines);
-        EXPECT_EQ(run.process.exitCode, c.exitCode);
-        EXPECT_EQ(run.report["exit_code"], c.exitCode);
+        EXPECT_EQ(verdicts, r.verdicts);
+        EXPECT_EQ(lines, (std::vector<int>{3, 5, 6, 7, 8, 9, 13, 14}));
+        EXPECT_EQ(run.process.exitCode, r.exitCode);
+        EXPECT_EQ(run.report["exit_code"], r.exitCode);
+        std::vector<bool> searched;
+        for (const json& section : run.report["game_table"]["sections"]) {
+            searched.push_back(section["searched"]);
+        }
+        EXPECT_EQ(searched, (std::vector<bool>{false, true, false, true}));
     }
-}
-
-TEST(LauncherCheck, ARecordPathTooLongForTheCommandLineIsSkipped) {
-    Installation inst;
-    const CheckTool tool(inst);
-    inst.WriteConfig("GameKindID.ini", Expand("[gamekindid]\n122=%a\n", inst));
-    // 250 bytes in all: past the 246 the keyword text has room for.
-    const std::string tail = "/r.rec";
-    const std::size_t folder = 250 - inst.root().size() - 1 - tail.size();
-    const std::string record = inst.WriteRecord(std::string(folder, 'd') + tail, KindBytes(122));
-    ASSERT_EQ(record.size(), 250U);
-
-    const CheckRun run = tool.Run({record, "--json"});
-    const std::vector<json> entries = e2e::Entries(run.report);
-    ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
-    EXPECT_EQ(entries[0]["verdict"], "record_path_too_long");
-    EXPECT_EQ(run.process.exitCode, 1);
 }
 
 TEST(LauncherCheck, ReportsTheRecordItCantOpenAndStopsThere) {

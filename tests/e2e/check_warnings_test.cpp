@@ -35,11 +35,6 @@ struct WarningCase {
     std::string recordBytes = KindBytes(122);
 };
 
-std::string WithClient(std::string text, const Installation& inst) {
-    const auto at = text.find("%a");
-    return at == std::string::npos ? text : text.replace(at, 2, inst.AddClient("clients/a"));
-}
-
 CheckRun CheckWith(const std::map<std::string, std::string>& files, const std::string& recordBytes,
                    const Installation& inst, const CheckTool& tool) {
     std::map<std::string, std::string> config = kCleanConfig;
@@ -48,7 +43,7 @@ CheckRun CheckWith(const std::map<std::string, std::string>& files, const std::s
     }
     for (const auto& [name, bytes] : config) {
         if (!bytes.empty()) {
-            inst.WriteConfig(name, WithClient(bytes, inst));
+            inst.WriteConfig(name, e2e::Expand(bytes, inst));
         }
     }
     return tool.Run({inst.WriteRecord("r.rec", recordBytes), "--json"});

@@ -98,19 +98,4 @@ TEST(HostilePathsRelative, RelativeRecordPathIsPassedAsGiven) {
     hostile::ExpectRecordPassedExactly(run, relative);
 }
 
-// A double quote in a game table value would end the quoted program name
-// early: the client would be handed other arguments before the record path.
-// Such an entry starts nothing; a sound one beside it still starts.
-TEST(HostilePathsQuotes, ValueWithAQuoteStartsNothing) {
-    Installation inst;
-    const std::string client = inst.AddClient("clients/game");
-    inst.WriteConfig("GameKindID.ini", "[gamekindid]\n9=" + client + "\" \"evil\n9=" + client +
-                                           "\"\n9=" + client + "\n");
-    const std::string record = inst.WriteRecord("records/r.rec", e2e::KindBytes(9));
-    const e2e::LaunchResult run = inst.Launch({record}, 1);
-    e2e::ExpectSilentSuccess(run);
-    EXPECT_EQ(run.clients.size(), 1U);
-    hostile::ExpectRecordPassedExactly(run, record);
-}
-
 }  // namespace

@@ -101,6 +101,20 @@ void ExpectSilentSuccess(const LaunchResult& run) {
     EXPECT_EQ(run.process.errorOutput, "");
 }
 
+std::string Expand(std::string text, const Installation& inst) {
+    for (const char* name : {"a", "b", "c"}) {
+        const std::string mark = std::string("%") + name;
+        if (text.find(mark) == std::string::npos) {
+            continue;
+        }
+        const std::string path = inst.AddClient(std::string("clients/") + name);
+        for (auto at = text.find(mark); at != std::string::npos; at = text.find(mark)) {
+            text.replace(at, mark.size(), path);
+        }
+    }
+    return text;
+}
+
 std::string QuoteArgument(const std::string& arg) {
     // Quoted as the second of two arguments: "x" then a blank, then the rest.
     return platform::JoinCommandLine({"x", arg}).substr(2);

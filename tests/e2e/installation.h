@@ -71,6 +71,10 @@ std::vector<ClientReport> CollectClientReports(const std::string& folder, std::s
 // A launcher run that ended as every run must: exit code 0, nothing printed.
 void ExpectSilentSuccess(const LaunchResult& run);
 
+// `text` with each %a, %b and %c replaced by the path of a recording client
+// of that name, added to the installation for the marks that occur.
+std::string Expand(std::string text, const Installation& inst);
+
 // Quotes one argument by the Windows rules, so the launcher gets it back whole.
 std::string QuoteArgument(const std::string& arg);
 

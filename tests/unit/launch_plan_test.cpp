@@ -96,7 +96,10 @@ TEST(LaunchPlan, NoTableNoEntries) {
     EXPECT_TRUE(missing.entries.empty());
 
     testutil::WriteFile(install / "config/GameKindID.ini", "");
-    const LaunchPlan empty = PlanLaunch(0, "r.rec", install.path().c_str());
+    // A separator ending the directory stays: the path holds two.
+    const std::string dir = install.path().string() + "\\";
+    const LaunchPlan empty = PlanLaunch(0, "r.rec", dir.c_str());
+    EXPECT_EQ(empty.tablePath, dir + "\\config\\GameKindID.ini");
     EXPECT_EQ(empty.loadResult, S_OK);
     EXPECT_TRUE(empty.entries.empty());
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "launcher/client_command_line.h"
 #include "launcher/record_header.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -53,15 +55,32 @@ TEST(ClientCommandLine, Shapes) {
     }
 }
 
-TEST(RecordHeader, DecodesLittleEndianFromShortHeaders) {
-    const unsigned char bytes[] = {0x7A, 0x01, 0x00, 0x80};
-    EXPECT_EQ(DecodeRecordKind(bytes, 0), 0);
-    EXPECT_EQ(DecodeRecordKind(bytes, 1), 0x7A);
-    EXPECT_EQ(DecodeRecordKind(bytes, 2), 0x017A);
-    EXPECT_EQ(DecodeRecordKind(bytes, 3), 0x017A);
-    EXPECT_EQ(DecodeRecordKind(bytes, 4), static_cast<std::int32_t>(0x8000017AU));
-    const unsigned char ones[] = {0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(DecodeRecordKind(ones, 4), -1);
+// The kind is the first four bytes, little-endian; the bytes a short record
+// lacks count as 0, and what follows the four is never read.
+TEST(RecordHeader, ShortRecordsGiveTheLowBytesOfTheKind) {
+    struct Case {
+        std::string bytes;
+        std::int32_t kind;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"\x7A", 0x7A},
+        {std::string("\x7A\x01\x00", 3), 0x017A},
+        {std::string("\x7A\x01\x00\x80\x63", 5), static_cast<std::int32_t>(0x8000017AU)},
+        {"\xFF\xFF\xFF\xFF", -1},
+    };
+    testutil::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes.size());
+        const std::string path = dir / "r.rec";
+        testutil::WriteFile(path, c.bytes);
+        std::int32_t kind = 12345;
+        ASSERT_TRUE(ReadRecordKind(path.c_str(), &kind));
+        EXPECT_EQ(kind, c.kind);
+    }
+    std::int32_t kind = 12345;
+    EXPECT_FALSE(ReadRecordKind((dir / "missing.rec").c_str(), &kind));
+    EXPECT_EQ(kind, 12345);
 }
 
 }  // namespace
