@@ -234,6 +234,7 @@ TEST(LauncherCheck, TheTextReportTellsTheSameStory) {
     const CheckTool tool(inst);
     const std::string client = inst.AddClient("clients/poker");
     inst.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + client + "\n7=" + client + "\n");
+    inst.WriteConfig("StationID.ini", "; which site\n[stationid]\nstationid=3\n");
     const std::string record = inst.WriteRecord("r.rec", KindBytes(122));
 
     const CheckRun run = tool.Run({record});
@@ -243,7 +244,9 @@ TEST(LauncherCheck, TheTextReportTellsTheSameStory) {
     for (const std::string& expected :
          {ClientCommandLine(client, record), std::string("game kind 122"),
           std::string("another kind (7)"), std::string("1 client would start"),
-          std::string("first bytes 7a 00 00 00")}) {
+          std::string("first bytes 7a 00 00 00"),
+          std::string("StationID.ini, line 3: [stationid] stationid=3"),
+          std::string("line 2: 122=" + client)}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
     }
 }
