@@ -32,5 +32,6 @@ struct StationChoice {
 };
 
 // Reads the station of the installation at `workDir`; 1 when the file is
-// missing or names none.
+// missing or names none. An empty `workDir` is no installation: no file is
+// read and both paths stay empty.
 StationChoice SelectStation(const char* workDir);

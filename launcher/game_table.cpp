@@ -30,6 +30,11 @@ EntryVerdict VerdictFor(CommandLineStatus status) {
 }  // namespace
 
 bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]) {
+    // No installation directory must not become the root of the current drive.
+    if (workDir == nullptr || workDir[0] == '\0') {
+        path[0] = '\0';
+        return false;
+    }
     return SafeFormat(path, "%s\\config\\GameKindID.ini", workDir);
 }
 

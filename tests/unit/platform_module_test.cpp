@@ -25,26 +25,33 @@ TEST(PlatformModule, FileNameIsThisExecutable) {
     EXPECT_TRUE(std::filesystem::is_regular_file(path));
 }
 
-TEST(PlatformModule, FileNameIsCutToTheBuffer) {
+// A path that doesn't fit is reported as cut, the way Windows reports it:
+// the buffer's size comes back, and the text is not this program's name.
+TEST(PlatformModule, ACutFileNameIsReportedAsCut) {
     char full[4096];
     const std::uint32_t length = platform::OwnExecutablePath(full, sizeof full);
     ASSERT_GT(length, 2u);
+    using Name = platform::PathNaming::Name;
     const struct {
         std::uint32_t size;
-        std::uint32_t expected;
+        std::uint32_t result;
+        std::uint32_t stored;
+        Name name;
     } cases[] = {
-        {length + 1, length},  // just fits
-        {length, length - 1},  // one short: cut, terminated
-        {2, 1},
-        {1, 0},  // room for the NUL only: no path
+        {length + 1, length, length, Name::kAsGiven},  // just fits
+        {length, length, length - 1, Name::kNone},     // one short
+        {2, 2, 1, Name::kNone},
+        {1, 1, 0, Name::kNone},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("size " + std::to_string(c.size));
         char cut[4096];
         std::memset(cut, 'z', sizeof cut);
-        EXPECT_EQ(platform::OwnExecutablePath(cut, c.size), c.expected);
-        EXPECT_EQ(std::string(cut), std::string(full, c.expected));
+        platform::PathNaming naming;
+        EXPECT_EQ(platform::OwnExecutablePath(cut, c.size, &naming), c.result);
+        EXPECT_EQ(std::string(cut), std::string(full, c.stored));
         EXPECT_EQ(cut[c.size], 'z') << "wrote past the buffer";
+        EXPECT_EQ(naming.name, c.name);
     }
     EXPECT_EQ(platform::OwnExecutablePath(full, 0), 0u);
 }
