@@ -101,7 +101,9 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // once, the process handle is kept until exit. `commandLine` may be changed
 // by the call, as CreateProcessA may. Returns false when nothing was started.
 // POSIX: the command line is split by the Windows rules, the first token is
-// the program and the rest its arguments; the call does not wait.
+// the program and the rest its arguments; a program named without any folder
+// is looked for beside the launcher, then in PATH's absolute folders, never
+// in the current folder. The call does not wait.
 bool StartProcess(char* commandLine, const char* currentDirectory);
 
 // What StartProcess would run for `commandLine`: the program its first
@@ -109,8 +111,9 @@ bool StartProcess(char* commandLine, const char* currentDirectory);
 // Win32: CreateProcessA's search (a name without a path is looked for in
 // `launcherDir`, the current directory, the system folders and PATH, with
 // ".exe" added to a name without extension); the file must be an executable
-// image. POSIX: a token without '/' is looked for on PATH; the file must be
-// a regular, executable ELF image or script. Nothing is started.
+// image. POSIX: a token without a separator is looked for in `launcherDir`,
+// then in PATH's absolute folders; the file must be a regular, executable
+// ELF image or script. Nothing is started.
 struct ProgramCheck {
     enum class Status { kRunnable, kMissing, kNotRunnable };
     Status status = Status::kMissing;

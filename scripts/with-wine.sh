@@ -15,6 +15,10 @@ build=$(realpath "$1")
 shift
 
 export WINEDEBUG=-all
+# ANSI code page 1252, whatever the caller's locale: the tests of names
+# outside the code page rely on it, and file names are UTF-8 on the host.
+export LANG=C.UTF-8
+unset LC_ALL
 export WINEPREFIX="$build/wineprefix"
 # No Mono or Gecko installer prompts while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="

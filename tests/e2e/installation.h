@@ -20,6 +20,7 @@ struct ClientReport {
     std::string executable;   // the client's own path
     std::string currentDir;
     std::vector<std::string> args;
+    std::string recordHead;  // the first bytes of the file the last argument names
 };
 
 struct LaunchResult {
