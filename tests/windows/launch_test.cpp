@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "platform/os.h"
 #include "platform/testing.h"
 #include "tests/e2e/installation.h"
@@ -113,6 +115,9 @@ struct WideNameCase {
     const char* name;
     std::string installFolder;
     std::string recordPath;
+    // How launcher-check says each was named: "as_given" or "short_name".
+    const char* installNaming;
+    const char* recordNaming;
 };
 
 class WindowsWideNames : public testing::TestWithParam<WideNameCase> {};
@@ -130,6 +135,8 @@ TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
     fs::create_directories(reports);
     fs::create_directories(record.parent_path());
     fs::copy_file(e2e::BuildFolder() / "launcher" / "launcher.exe", launcher);
+    fs::copy_file(e2e::BuildFolder() / "tools" / "launcher-check" / "launcher-check.exe",
+                  install / "launcher-check.exe");
     fs::copy_file(e2e::BuildFolder() / "tests" / "record_client.exe", client);
     std::ofstream(install / "config" / "GameKindID.ini", std::ios::binary)
         << "[gamekindid]\r\n9=" << client.string() << "\r\n";
@@ -148,6 +155,16 @@ TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
     ASSERT_EQ(got.args.size(), 3U);
     EXPECT_EQ(got.commandLine, "\"" + client.string() + "\" KelvoFile \"" + got.args[2] + "\"");
     EXPECT_EQ(got.recordHead, KindBytes(9)) << "the client could not open " << got.args[2];
+
+    // launcher-check names both as the launcher does, and says so.
+    const platform::testing::ProcessResult check = platform::testing::RunAndWait(
+        platform::JoinCommandLine(
+            {(install / "launcher-check.exe").u8string(), "--json", record.u8string()}),
+        root.path().u8string(), "", 60000, platform::testing::Text::kUtf8);
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    const nlohmann::json report = nlohmann::json::parse(check.output, nullptr, false);
+    EXPECT_EQ(report["installation"]["naming"]["name"], c.installNaming);
+    EXPECT_EQ(report["record"]["naming"]["name"], c.recordNaming);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -86,8 +86,38 @@ void StationWarnings(CheckFacts& facts, Warnings& warnings) {
                     "the site information keeps its defaults");
 }
 
+// Where Windows keeps short names is a setting of each volume.
+constexpr const char kShortNameHint[] =
+    " ('fsutil 8dot3name query <drive>:' tells whether the volume keeps short names)";
+
+void InstallationWarnings(CheckFacts& facts, Warnings& warnings) {
+    const InstallationFacts& installation = facts.installation;
+    if (installation.source == InstallationSource::kOption || !installation.dir.empty()) {
+        return;
+    }
+    if (installation.naming.problem == platform::PathNaming::Problem::kNotInCodePage) {
+        warnings.Add("installation_name_not_in_code_page", Subject::kInstallation, "", 0,
+                     std::string("this program's path holds characters the ANSI code page "
+                                 "can't hold and its folder has no short name: the launcher "
+                                 "reads no configuration and starts nothing") +
+                         kShortNameHint);
+    } else {
+        warnings.Add("installation_path_cut", Subject::kInstallation, "", 0,
+                     "this program's path or the command line's first token is longer than the "
+                     "launcher's 260-byte buffers, and cut it would name another folder: the "
+                     "launcher reads no configuration and starts nothing");
+    }
+}
+
 void RecordWarnings(CheckFacts& facts, Warnings& warnings) {
     const RecordFacts& record = facts.record;
+    if (record.naming.name == platform::PathNaming::Name::kNone &&
+        record.naming.problem == platform::PathNaming::Problem::kNotInCodePage) {
+        warnings.Add("record_name_not_in_code_page", Subject::kRecord, record.path, 0,
+                     std::string("the record's path holds characters the ANSI code page can't "
+                                 "hold and it has no short name: the launcher can't open it") +
+                         kShortNameHint);
+    }
     if (record.opened && record.header.size() < 4) {
         warnings.Add("record_short", Subject::kRecord, record.path, 0,
                      "the record has only " + std::to_string(record.header.size()) +
@@ -152,6 +182,7 @@ void GameTableWarnings(CheckFacts& facts, Warnings& warnings) {
 
 void AddFactWarnings(CheckFacts& facts) {
     Warnings warnings(facts);
+    InstallationWarnings(facts, warnings);
     StationWarnings(facts, warnings);
     RecordWarnings(facts, warnings);
     GameTableWarnings(facts, warnings);

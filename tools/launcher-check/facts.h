@@ -18,8 +18,9 @@ namespace check {
 enum class InstallationSource { kExecutablePath, kCommandLine, kOption };
 
 struct InstallationFacts {
-    std::string dir;  // as the launcher would hold it
+    std::string dir;  // as the launcher would hold it; "" for none
     InstallationSource source = InstallationSource::kExecutablePath;
+    platform::PathNaming naming;  // how this program's own path was named
 };
 
 // Line numbers count from 1; 0 stands for "not known" or "no line".
@@ -43,7 +44,9 @@ struct SiteFacts {
 };
 
 struct RecordFacts {
-    std::string path;  // as given, like the launcher's first argument
+    std::string path;             // as given, like the launcher's first argument
+    std::string openedAs;         // the name the launcher opens and hands on
+    platform::PathNaming naming;  // why that is not `path`, where it isn't
     bool opened = false;
     std::vector<unsigned char> header;  // the bytes present, at most four
     std::int32_t kind = 0;              // valid when opened
@@ -80,7 +83,7 @@ struct GameTableFacts {
 };
 
 // What the warning is about.
-enum class Subject { kStationFile, kSiteFile, kRecord, kGameTable };
+enum class Subject { kInstallation, kStationFile, kSiteFile, kRecord, kGameTable };
 
 struct Warning {
     std::string code;  // stable, for scripts

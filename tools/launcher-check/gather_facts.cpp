@@ -32,7 +32,7 @@ InstallationFacts FindInstallation(const CheckOptions& options) {
     }
     char buffer[reclaunch::kMaxPath] = {};
     WorkDirSource source = WorkDirSource::kExecutablePath;
-    found.dir = FindOwnWorkDir(buffer, &source);
+    found.dir = FindOwnWorkDir(buffer, &source, &found.naming);
     found.source = source == WorkDirSource::kExecutablePath ? InstallationSource::kExecutablePath
                                                             : InstallationSource::kCommandLine;
     return found;
@@ -64,9 +64,11 @@ void GatherStationAndSite(CheckFacts& facts) {
 
 void GatherRecord(const CheckOptions& options, RecordFacts& record) {
     record.path = options.record;
+    record.openedAs = platform::ArgumentPathInAnsi(options.recordIndex, record.path.c_str(),
+                                                   reclaunch::kMaxRecordPath, &record.naming);
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t count = 0;
-    record.opened = ReadRecordHeader(record.path.c_str(), header, &count);
+    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count);
     if (record.opened) {
         record.header.assign(header, header + count);
         record.kind = DecodeRecordKind(header, count);
@@ -111,7 +113,7 @@ void GatherGameTable(CheckFacts& facts) {
     table.sections = DescribeSections(document, scan);
     const std::string& launcherDir = facts.installation.dir;
     ForEachGameTableEntry(
-        document, facts.record.kind, facts.record.path.c_str(),
+        document, facts.record.kind, facts.record.openedAs.c_str(),
         [&table, &scan, &launcherDir](const GameTableEntry& found) {
             EntryFacts entry;
             entry.itemIndex = found.itemIndex;

@@ -78,6 +78,8 @@ const char* ProgramCode(platform::ProgramCheck::Status status) {
 
 const char* SubjectCode(Subject subject) {
     switch (subject) {
+        case Subject::kInstallation:
+            return "installation";
         case Subject::kStationFile:
             return "station_file";
         case Subject::kSiteFile:
@@ -115,6 +117,20 @@ Json Site(const SiteFacts& site) {
     return {{"file", site.file}, {"loaded", site.loaded}, {"values", values}};
 }
 
+// How a name the OS gave was put in ANSI text: "as_given", "short_name" or
+// "none", and why the given name did not serve.
+Json Naming(const platform::PathNaming& naming) {
+    using Name = platform::PathNaming::Name;
+    using Problem = platform::PathNaming::Problem;
+    const char* name = naming.name == Name::kAsGiven     ? "as_given"
+                       : naming.name == Name::kShortName ? "short_name"
+                                                         : "none";
+    const Json problem = naming.problem == Problem::kNone            ? Json(nullptr)
+                         : naming.problem == Problem::kNotInCodePage ? Json("not_in_code_page")
+                                                                     : Json("too_long");
+    return {{"name", name}, {"problem", problem}};
+}
+
 Json Record(const RecordFacts& record) {
     std::string hex;
     for (const unsigned char byte : record.header) {
@@ -123,6 +139,8 @@ Json Record(const RecordFacts& record) {
         hex += pair;
     }
     return {{"path", record.path},
+            {"opened_as", record.openedAs},
+            {"naming", Naming(record.naming)},
             {"opened", record.opened},
             {"header_hex", record.opened ? Json(hex) : Json(nullptr)},
             {"kind", record.opened ? Json(record.kind) : Json(nullptr)}};
@@ -206,7 +224,9 @@ std::string JsonReport(const CheckFacts& facts) {
     const Json document = {
         {"format", kJsonFormat},
         {"installation",
-         {{"dir", facts.installation.dir}, {"found_from", SourceCode(facts.installation.source)}}},
+         {{"dir", facts.installation.dir},
+          {"found_from", SourceCode(facts.installation.source)},
+          {"naming", Naming(facts.installation.naming)}}},
         {"station", Station(facts.station)},
         {"site", Site(facts.site)},
         {"record", Record(facts.record)},

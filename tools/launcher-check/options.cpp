@@ -43,6 +43,13 @@ std::optional<int> ParseOptions(int argc, char** argv, CheckOptions* options) {
     if (install->count() > 0) {
         options->installDir = installDir;
     }
+    // The record's argument, so that its name can be read as Windows holds it.
+    for (int i = argc - 1; i > 0; --i) {
+        if (options->record == argv[i]) {
+            options->recordIndex = i;
+            break;
+        }
+    }
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@ namespace check {
 
 struct CheckOptions {
     std::string record;                     // the record, as the launcher would be given it
+    int recordIndex = -1;                   // its place among this program's arguments
     std::optional<std::string> installDir;  // another installation than our own
     bool json = false;
     bool run = false;

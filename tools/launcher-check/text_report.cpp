@@ -45,6 +45,13 @@ std::string Unread(HRESULT result) {
     return result == E_FAIL ? "does not open" : "loaded";
 }
 
+// Why a name the OS gave could not serve as it was.
+std::string Why(const platform::PathNaming& naming) {
+    return naming.problem == platform::PathNaming::Problem::kNotInCodePage
+               ? "it holds characters the ANSI code page can't hold"
+               : "it is too long for the launcher's 260-byte buffers";
+}
+
 std::string Installation(const InstallationFacts& installation) {
     const char* how = "found from this program's own path, as the launcher finds its own";
     if (installation.source == InstallationSource::kCommandLine) {
@@ -52,7 +59,17 @@ std::string Installation(const InstallationFacts& installation) {
     } else if (installation.source == InstallationSource::kOption) {
         how = "given with --install";
     }
-    return Row("Installation", installation.dir) + More(how);
+    if (installation.source != InstallationSource::kOption && installation.dir.empty()) {
+        return Row("Installation", "none") +
+               More(
+                   "this program's path can't be named within the launcher's buffers: no "
+                   "configuration is read");
+    }
+    std::string text = Row("Installation", installation.dir) + More(how);
+    if (installation.naming.name == platform::PathNaming::Name::kShortName) {
+        text += More("by its folder's short name: " + Why(installation.naming));
+    }
+    return text;
 }
 
 std::string Station(const StationFacts& station) {
@@ -99,6 +116,10 @@ std::string Site(const SiteFacts& site) {
 
 std::string Record(const RecordFacts& record) {
     std::string text = Row("Record", record.path);
+    if (record.naming.name == platform::PathNaming::Name::kShortName) {
+        text += More("opened and handed on as " + record.openedAs +
+                     ", its short name: " + Why(record.naming));
+    }
     if (!record.opened) {
         return text + More(
                           "does not open (missing, a folder or no regular file, or held open by "
@@ -179,6 +200,8 @@ std::string Result(const CheckFacts& facts) {
 
 const char* SubjectLabel(Subject subject) {
     switch (subject) {
+        case Subject::kInstallation:
+            return "installation";
         case Subject::kStationFile:
             return "StationID.ini";
         case Subject::kSiteFile:
