@@ -182,6 +182,12 @@ TEST(LauncherCheck, ARecordPathTooLongForTheCommandLineIsSkipped) {
     const CheckRun run = tool.Run({record, "--json"});
     const std::vector<json> entries = e2e::Entries(run.report);
     ASSERT_EQ(entries.size(), 1U) << run.process.output << run.process.errorOutput;
+    if (e2e::OnWindows()) {  // which hands on the short name instead
+        EXPECT_EQ(run.report["record"]["naming"]["name"], "short_name");
+        EXPECT_EQ(run.report["record"]["naming"]["problem"], "too_long");
+        EXPECT_EQ(entries[0]["verdict"], "start");
+        return;
+    }
     EXPECT_EQ(entries[0]["verdict"], "record_path_too_long");
     EXPECT_EQ(run.process.exitCode, 1);
 }

@@ -115,18 +115,12 @@ TEST(HostilePathsQuotes, ValueWithAQuoteStartsNothing) {
     hostile::ExpectRecordPassedExactly(run, record);
 }
 
-// Windows names its programs and folders with a drive letter; its programs
-// carry ".exe".
-bool OnWindows() {
-    return platform::testing::ExecutableName("x") != "x";
-}
-
 // A launcher whose own path is longer than the 260-byte buffers: cut to fit,
 // the path names a folder above the installation, whose game table must
 // never be read. Decoy tables wait in every folder above it. With no
 // installation directory, nothing starts.
 TEST(HostilePathsLongLauncherPath, NoFolderAboveIsTakenForTheInstallation) {
-    if (OnWindows()) {
+    if (e2e::OnWindows()) {
         // CreateProcess can't start a program this deep (ERROR_PATH_NOT_FOUND);
         // a launcher in a folder the ANSI code page can't name, which takes
         // the same way to its folder's short name, is tested there instead.
@@ -155,7 +149,7 @@ TEST(HostilePathsLongLauncherPath, NoFolderAboveIsTakenForTheInstallation) {
 // on PATH, never in the current folder, even where PATH names it: a record
 // opened from a download folder must not run a program lying next to it.
 TEST(HostilePathsBareClientName, NeverRunsAProgramFromTheCurrentFolder) {
-    if (OnWindows()) {
+    if (e2e::OnWindows()) {
         GTEST_SKIP() << "Windows keeps CreateProcessA's own search";
     }
     Installation inst;

@@ -103,6 +103,10 @@ void ExpectSilentSuccess(const LaunchResult& run) {
     EXPECT_EQ(run.process.errorOutput, "");
 }
 
+bool OnWindows() {
+    return platform::testing::ExecutableName("x") != "x";
+}
+
 std::string QuoteArgument(const std::string& arg) {
     // Quoted as the second of two arguments: "x" then a blank, then the rest.
     return platform::JoinCommandLine({"x", arg}).substr(2);

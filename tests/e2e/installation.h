@@ -72,6 +72,10 @@ std::vector<ClientReport> CollectClientReports(const std::string& folder, std::s
 // A launcher run that ended as every run must: exit code 0, nothing printed.
 void ExpectSilentSuccess(const LaunchResult& run);
 
+// True on Windows, whose volumes (Wine's too) give every file a short name:
+// a record path too long for the client is handed on by it.
+bool OnWindows();
+
 // Quotes one argument by the Windows rules, so the launcher gets it back whole.
 std::string QuoteArgument(const std::string& arg);
 

@@ -167,15 +167,19 @@ TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
     EXPECT_EQ(report["record"]["naming"]["name"], c.recordNaming);
 }
 
+const std::string kDeepRecord =
+    std::string(90, 'x') + "/" + std::string(90, 'y') + "/" + std::string(60, 'z') + ".rec";
+
 INSTANTIATE_TEST_SUITE_P(
     Names, WindowsWideNames,
-    testing::Values(WideNameCase{"RecordName", "game", "records/\u5BF9\u5C40 \u2605.rec"},
-                    WideNameCase{"RecordFolder", "game", "\u8BB0\u5F55 \u2713/r.rec"},
-                    WideNameCase{"EmojiRecord", "game", "records/\U0001F3B2.rec"},
-                    WideNameCase{"LauncherFolder", "\u6E38\u620F \u2713", "records/r.rec"},
-                    WideNameCase{"DeepRecord", "game",
-                                 std::string(90, 'x') + "/" + std::string(90, 'y') + "/" +
-                                     std::string(60, 'z') + ".rec"}),
+    testing::Values(
+        WideNameCase{"RecordName", "game", "records/\u5BF9\u5C40 \u2605.rec", "as_given",
+                     "short_name"},
+        WideNameCase{"RecordFolder", "game", "\u8BB0\u5F55 \u2713/r.rec", "as_given", "short_name"},
+        WideNameCase{"EmojiRecord", "game", "records/\U0001F3B2.rec", "as_given", "short_name"},
+        WideNameCase{"LauncherFolder", "\u6E38\u620F \u2713", "records/r.rec", "short_name",
+                     "as_given"},
+        WideNameCase{"DeepRecord", "game", kDeepRecord, "as_given", "short_name"}),
     [](const testing::TestParamInfo<WideNameCase>& param) { return param.param.name; });
 
 }  // namespace
