@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace platform::posix {
@@ -67,12 +68,14 @@ ProgramCheck ExamineProgram(const std::string& path) {
 ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir) {
     ProgramCheck found;
     for (const std::string& folder : SearchFolders(launcherDir)) {
-        const ProgramCheck check = ExamineProgram(folder + "/" + name);
+        std::string candidate = folder;
+        candidate.append(1, '/').append(name);
+        ProgramCheck check = ExamineProgram(candidate);
         if (check.status == ProgramCheck::Status::kRunnable) {
             return check;
         }
         if (check.status == ProgramCheck::Status::kNotRunnable && found.path.empty()) {
-            found = check;
+            found = std::move(check);
         }
     }
     return found;
