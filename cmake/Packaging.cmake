@@ -16,6 +16,7 @@
 # The installers hold the programs and a configuration to fill in (the game
 # table template, packaging/config/), each laid out as its system expects:
 #   Windows, an MSI (packaging/windows/reclaunch.wxs): Program Files\Reclaunch
+#   Debian, a .deb: /opt/reclaunch, configuration in /etc/reclaunch
 # Their components are left out of a plain `cmake --install`.
 option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
 
@@ -64,6 +65,8 @@ set(reclaunch_installed_config
     ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini)
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/MsiPackaging.cmake)
+else()
+  include(${CMAKE_CURRENT_LIST_DIR}/DebPackaging.cmake)
 endif()
 include(CPack)
 
