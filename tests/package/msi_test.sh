@@ -40,7 +40,7 @@ if [[ ${1:-} != --under-wine ]]; then
     cpack -G External --config "$upgrade/CPackConfig.cmake" -B "$work/new"; } >>"$log" 2>&1 ||
     fail "the upgrade package failed to build, see $log"
 
-  export LC_ALL=zh_CN.UTF-8
+  export RECLAUNCH_WINE_LOCALE=zh_CN.UTF-8
   exec "$source/scripts/with-wine.sh" "$work" "$0" --under-wine "$build"
 fi
 
