@@ -8,9 +8,16 @@
 #   <prefix>/clients/poker(.exe), clients/mahjong(.exe)   demo clients
 #   <prefix>/records/*.rec                                 sample records
 #
-# The sample game table names its clients relative to the current directory
-# (clients\poker), so an unpacked package opens a sample record when run
-# from its own folder. Windows builds give a ZIP, the others a .tar.gz.
+# The archives (a ZIP on Windows, a .tar.gz elsewhere) and `cmake --install`
+# lay out that folder with the sample configuration. Its sample game table
+# names its clients relative to the current directory (clients\poker), so an
+# unpacked archive opens a sample record when run from its own folder.
+#
+# The installers hold the programs and a configuration to fill in (the game
+# table template, packaging/config/), each laid out as its system expects:
+#   Windows, an MSI (packaging/windows/reclaunch.wxs): Program Files\Reclaunch
+#   Debian, a .deb: /opt/reclaunch, configuration in /etc/reclaunch
+# Their components are left out of a plain `cmake --install`.
 option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
 
 install(TARGETS launcher RUNTIME DESTINATION . COMPONENT launcher)
@@ -35,17 +42,32 @@ else()
   set(reclaunch_package_system linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()
 set(CPACK_PACKAGE_NAME reclaunch)
-set(CPACK_PACKAGE_VENDOR "reclaunch")
+set(CPACK_PACKAGE_VENDOR "${RECLAUNCH_VENDOR}")
+set(CPACK_PACKAGE_VERSION ${RECLAUNCH_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Opens game record files with their game client")
 set(CPACK_PACKAGE_FILE_NAME
-    "${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-${reclaunch_package_system}")
+    "${CPACK_PACKAGE_NAME}-${RECLAUNCH_VERSION}-${reclaunch_package_system}")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
-# One archive holding every component, unpacking into a single folder.
+# One archive of the whole default installation, unpacking into a single
+# folder. The installers pick their own component instead
+# (PackageComponents.cmake, read by cpack for each generator).
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageComponents.cmake)
 # CPack's module reuses these variables for the source package; keep ours.
 set(reclaunch_package_generator ${CPACK_GENERATOR})
 set(reclaunch_package_file ${CPACK_PACKAGE_FILE_NAME})
+
+# The installer beside the archive, with the configuration it installs.
+set(reclaunch_installed_config
+    ${PROJECT_SOURCE_DIR}/packaging/config/GameKindID.ini
+    ${PROJECT_SOURCE_DIR}/examples/config/StationID.ini
+    ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/MsiPackaging.cmake)
+else()
+  include(${CMAKE_CURRENT_LIST_DIR}/DebPackaging.cmake)
+endif()
 include(CPack)
 
 # The package, unpacked into a fresh folder, opens a sample record.

@@ -7,12 +7,11 @@ namespace reclaunch {
 
 // Paths: the platform's MAX_PATH.
 inline constexpr std::size_t kMaxPath = 260;
+// A record path the client command line can carry: the keyword text
+// ' KelvoFile "<record path>"' must fit a path buffer.
+inline constexpr std::size_t kMaxRecordPath = kMaxPath - sizeof(" KelvoFile \"\"");
 // INI lines, section names and items.
 inline constexpr std::size_t kIniTextSize = 1024;
-
-}  // namespace reclaunch
-
-namespace reclaunch {
 
 // Every section and item costs a 1 KiB buffer; a document holds at most this
 // many of them together, so one document never needs much more than 128 MiB

@@ -9,6 +9,11 @@
 
 StationChoice SelectStation(const char* workDir, IniLoadObserver* observer) {
     StationChoice choice;
+    if (workDir == nullptr || workDir[0] == '\0') {
+        // No installation directory: nothing is read, least of all a config
+        // folder below the current one.
+        return choice;
+    }
     // Copied at once: the joined path lies in a buffer the next join reuses.
     choice.stationFile = CHallSingleton::GetFullPath(workDir, "config\\StationID.ini");
 

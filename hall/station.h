@@ -33,6 +33,7 @@ struct StationChoice {
 };
 
 // Reads the station of the installation at `workDir`; 1 when the file is
-// missing or names none. `observer`, when given, hears every line of
-// StationID.ini as it is read.
+// missing or names none. An empty `workDir` is no installation: no file is
+// read and both paths stay empty. `observer`, when given, hears every line
+// of StationID.ini as it is read.
 StationChoice SelectStation(const char* workDir, IniLoadObserver* observer = nullptr);

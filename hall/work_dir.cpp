@@ -6,13 +6,22 @@
 
 namespace {
 
+// A path that was cut names another file, and its folder may be a parent
+// of ours or a folder whose name merely begins like ours: the installation
+// directory is then none at all, and no configuration path is formed from it.
+const char* NoDirectory(char (&buffer)[reclaunch::kMaxPath]) {
+    buffer[0] = '\0';
+    return buffer;
+}
+
 bool IsSeparator(char ch) {
     return ch == '\\' || ch == '/';
 }
 
 // The executable's path without its file name and without the separator
 // before it: 'C:\Game\Launcher.exe' gives 'C:\Game'. A path without any
-// separator stays whole.
+// separator stays whole. A POSIX root, '/launcher', gives '/': an empty text
+// would stand for no directory at all.
 const char* DirectoryOfModulePath(char (&buffer)[reclaunch::kMaxPath]) {
     // Older Windows versions leave a path cut to fit unterminated.
     buffer[reclaunch::kMaxPath - 1] = '\0';
@@ -22,7 +31,9 @@ const char* DirectoryOfModulePath(char (&buffer)[reclaunch::kMaxPath]) {
             lastSeparator = ch;
         }
     }
-    if (lastSeparator != nullptr) {
+    if (lastSeparator == buffer) {
+        lastSeparator[1] = '\0';
+    } else if (lastSeparator != nullptr) {
         *lastSeparator = '\0';
     }
     return buffer;
@@ -34,7 +45,8 @@ const char* DirectoryOfModulePath(char (&buffer)[reclaunch::kMaxPath]) {
 // unquoted one at the first blank (a tab does not end it).
 //
 // A token that never ends (an opening quote without a closing one, or no
-// blank at all) runs to the end of the copied text.
+// blank at all) runs to the end of the text. When the text was longer than
+// the buffer, the token was cut, and no directory is given.
 //
 // A token without any separator (the launcher started by its bare name)
 // gives ".": the callers join "config\..." names to this text, and an empty
@@ -42,17 +54,23 @@ const char* DirectoryOfModulePath(char (&buffer)[reclaunch::kMaxPath]) {
 // "\config\GameKindID.ini", the root of the current drive. "." keeps every
 // configuration path relative to the current directory.
 const char* DirectoryOfCommandLine(char (&buffer)[reclaunch::kMaxPath], const char* commandLine) {
-    platform::CopyBounded(buffer, commandLine == nullptr ? "" : commandLine,
-                          static_cast<int>(sizeof buffer));
+    if (commandLine == nullptr) {
+        commandLine = "";
+    }
+    platform::CopyBounded(buffer, commandLine, static_cast<int>(sizeof buffer));
     const bool quoted = buffer[0] == '"';
     const char tokenEnd = quoted ? '"' : ' ';
     char* const tokenStart = quoted ? buffer + 1 : buffer;
 
     char* lastSeparator = nullptr;
-    for (char* ch = tokenStart; *ch != '\0' && *ch != tokenEnd; ++ch) {
+    char* ch = tokenStart;
+    for (; *ch != '\0' && *ch != tokenEnd; ++ch) {
         if (IsSeparator(*ch)) {
             lastSeparator = ch;
         }
+    }
+    if (*ch == '\0' && std::strlen(commandLine) >= sizeof buffer) {
+        return NoDirectory(buffer);  // the token was cut: its folder is another one
     }
     if (lastSeparator != nullptr) {
         lastSeparator[1] = '\0';
@@ -66,6 +84,9 @@ const char* DirectoryOfCommandLine(char (&buffer)[reclaunch::kMaxPath], const ch
 
 const char* ComputeWorkDir(char (&buffer)[reclaunch::kMaxPath], std::uint32_t moduleLength,
                            const char* commandLine) {
+    if (moduleLength >= sizeof buffer) {
+        return NoDirectory(buffer);  // cut, as the platform reports it
+    }
     if (moduleLength != 0) {
         return DirectoryOfModulePath(buffer);
     }

@@ -4,14 +4,17 @@
 #include <string>
 
 #include "common/safe_format.h"
+#include "platform/os.h"
 
 namespace {
 
 // Inside double quotes a '"' ends the argument, and a '\' before the closing
 // quote escapes it: either way the client would not get the path as it is.
+// The 0x5C trail byte of a double-byte character is no backslash, to the
+// client's run-time as to us.
 bool IsQuotable(const char* path) {
-    const std::size_t length = std::strlen(path);
-    return std::strchr(path, '"') == nullptr && (length == 0 || path[length - 1] != '\\');
+    return std::strchr(path, '"') == nullptr &&
+           !platform::EndsWithBackslash(path, platform::AnsiCodePage());
 }
 
 }  // namespace

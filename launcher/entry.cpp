@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <string>
 
+#include "common/limits.h"
 #include "hall/hall_singleton.h"
 #include "launcher/launch_game.h"
 #include "launcher/record_header.h"
@@ -34,11 +36,15 @@ void OpenRecord(const char* recordPath) {
     if (recordPath == nullptr) {
         return;  // no record named: nothing to open
     }
+    // Argument 1 as the run-time gave it, unless a name the ANSI code page
+    // can't hold or one too long is better named by the file's short name.
+    const std::string record =
+        platform::ArgumentPathInAnsi(1, recordPath, reclaunch::kMaxRecordPath);
     std::int32_t kind = 0;
-    if (!ReadRecordKind(recordPath, &kind)) {
+    if (!ReadRecordKind(record.c_str(), &kind)) {
         return;
     }
-    LaunchGameByKind(kind, recordPath);
+    LaunchGameByKind(kind, record.c_str());
 }
 
 }  // namespace

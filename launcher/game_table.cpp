@@ -56,6 +56,11 @@ EntryVerdict Judge(GameTableEntry& entry, std::int32_t kind, const char* recordP
 }  // namespace
 
 bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]) {
+    // No installation directory must not become the root of the current drive.
+    if (workDir == nullptr || workDir[0] == '\0') {
+        path[0] = '\0';
+        return false;
+    }
     return SafeFormat(path, "%s\\config\\GameKindID.ini", workDir);
 }
 

@@ -11,7 +11,8 @@
 
 class CIniFileParse;
 
-// Formats "<workDir>\config\GameKindID.ini"; false when it doesn't fit.
+// Formats "<workDir>\config\GameKindID.ini"; false when it doesn't fit, or
+// when there is no installation directory (an empty `workDir`).
 bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]);
 
 // True for a section named "gamekindid" in any ASCII case.

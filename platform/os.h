@@ -18,10 +18,55 @@ namespace platform {
 // Mirrors GetModuleHandleA(NULL): the running executable's module, or null.
 void* OwnModuleHandle();
 
-// Mirrors GetModuleFileNameA(NULL, buf, size): the executable's full path, cut to
-// size - 1 bytes and NUL-terminated. Returns the length stored, 0 on failure.
-// POSIX: the kernel's record of the running executable (/proc/self/exe).
-std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size);
+// How a path came to be named in ANSI text, the only text the launcher works
+// in. On Windows a name the ANSI code page can't hold (its characters become
+// '?') or one longer than the 260-byte buffers can still be named by its
+// short (8.3) name, which is plain ASCII; POSIX names are bytes and are used
+// as they are.
+struct PathNaming {
+    enum class Name {
+        kAsGiven,    // the name as the OS gave it
+        kShortName,  // the short name, since the given one could not serve
+        kNone,       // neither could: the path can't be named here
+    };
+    enum class Problem {
+        kNone,
+        kNotInCodePage,  // characters the ANSI code page can't hold
+        kTooLong,        // longer than the buffers allow
+    };
+    Name name = Name::kAsGiven;
+    Problem problem = Problem::kNone;  // why the given name did not serve
+};
+
+// Mirrors GetModuleFileNameA(NULL, buf, size): the executable's full path,
+// NUL-terminated. Returns its length, or 0 when the OS can't tell it. When no
+// exact name of it fits, returns `size`, as Windows does for a path it cut:
+// buf then holds the first size - 1 bytes of a name that is not this
+// program's. Windows: a path the code page can't hold, or one too long, is
+// given with its folder's short name where that is exact and fits. POSIX:
+// the kernel's record of the running executable (/proc/self/exe). `naming`,
+// when given, tells how the name was found.
+std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* naming = nullptr);
+
+// The ANSI name under which to open the file that argument `index` of this
+// process names, and to hand it on: `given`, the argument as the run-time
+// split it, when that is exact and at most `maxLength` bytes long and its full
+// path fits the 260-byte buffers; else, on Windows, the file's short name when
+// that is exact and fits. When neither serves, `given` all the same, so that
+// whatever becomes of it then is what became of it before. POSIX: `given`.
+// A `given` that is not this process's argument `index` (a caller's own
+// arguments) is taken as it is.
+std::string ArgumentPathInAnsi(int index, const char* given, std::size_t maxLength,
+                               PathNaming* naming = nullptr);
+
+// The code page of ANSI text: GetACP() on Windows; 0 on POSIX, where text is
+// plain bytes.
+unsigned AnsiCodePage();
+
+// True when the last character of `text`, read in `codePage`, is a
+// backslash. The trail byte of a double-byte character may be 0x5C and is
+// no backslash (GBK C4 5C is one character). Code page 0: plain bytes.
+bool EndsWithBackslash(const char* text, unsigned codePage);
 
 // Mirrors GetCommandLineA(): the process command line. POSIX: the process arguments
 // joined back into one Windows-style command line, each quoted by the Windows
@@ -56,7 +101,9 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // once, the process handle is kept until exit. `commandLine` may be changed
 // by the call, as CreateProcessA may. Returns false when nothing was started.
 // POSIX: the command line is split by the Windows rules, the first token is
-// the program and the rest its arguments; the call does not wait.
+// the program and the rest its arguments; a program named without any folder
+// is looked for beside the launcher, then in PATH's absolute folders, never
+// in the current folder. The call does not wait.
 bool StartProcess(char* commandLine, const char* currentDirectory);
 
 // What StartProcess would run for `commandLine`: the program its first
@@ -64,8 +111,9 @@ bool StartProcess(char* commandLine, const char* currentDirectory);
 // Win32: CreateProcessA's search (a name without a path is looked for in
 // `launcherDir`, the current directory, the system folders and PATH, with
 // ".exe" added to a name without extension); the file must be an executable
-// image. POSIX: a token without '/' is looked for on PATH; the file must be
-// a regular, executable ELF image or script. Nothing is started.
+// image. POSIX: a token without a separator is looked for in `launcherDir`,
+// then in PATH's absolute folders; the file must be a regular, executable
+// ELF image or script. Nothing is started.
 struct ProgramCheck {
     enum class Status { kRunnable, kMissing, kNotRunnable };
     Status status = Status::kMissing;

@@ -9,7 +9,8 @@ namespace platform {
 class CString {
 public:
     CString() = default;
-    CString(const char* text) : m_str(text == nullptr ? "" : text) {}  // NOLINT: implicit as in the framework
+    CString(const char* text)
+        : m_str(text == nullptr ? "" : text) {}  // NOLINT: implicit as in the framework
     CString(const char* text, std::size_t length) : m_str(text, length) {}
 
     CString& operator=(const char* text) {

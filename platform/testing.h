@@ -26,8 +26,13 @@ struct ProcessResult {
 // collected until the program ends; what programs it started write after
 // that is not waited for. On timeout the program is killed (POSIX: with its
 // process group). POSIX: a program ended by a signal gives 128 + the signal.
+//
+// `commandLine` and `currentDirectory` are ANSI text, or with kUtf8 UTF-8
+// text, which on Windows reaches the program as the wide command line, so
+// that it can name files the ANSI code page can't (POSIX: bytes either way).
+enum class Text { kAnsi, kUtf8 };
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
-                         const std::string& extraEnv, unsigned timeoutMs);
+                         const std::string& extraEnv, unsigned timeoutMs, Text text = Text::kAnsi);
 
 // Sets an environment variable of this process (inherited by children).
 void SetEnv(const std::string& name, const std::string& value);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests, the Windows leg, the fuzzers and the
-# benchmarks need, from Debian's packages, when it is missing.
+# Installs what the build, the tests, the Windows leg, the fuzzers, the
+# benchmarks and the package runs need, from Debian's packages, when it is
+# missing, and the Chinese locale the Windows installer run opens GBK names in.
 set -euo pipefail
 
 PACKAGES=(
@@ -9,7 +10,12 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
   clang libclang-rt-14-dev
   libinih-dev nlohmann-json3-dev libcli11-dev hyperfine
+  wixl msitools locales
+  dpkg-dev fakeroot desktop-file-utils shared-mime-info libglib2.0-bin xdg-utils
 )
+
+sudo_cmd=()
+if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
 
 missing=()
 for package in "${PACKAGES[@]}"; do
@@ -20,9 +26,17 @@ done
 
 if ((${#missing[@]})); then
   echo "setup: installing ${missing[*]}"
-  sudo_cmd=()
-  if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page from the Unix locale: zh_CN gives 936 (GBK).
+# Listed in /etc/locale.gen, so a later locale-gen keeps it.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "setup: generating the zh_CN.UTF-8 locale"
+  "${sudo_cmd[@]}" sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'zh_CN.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'zh_CN.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null
+  "${sudo_cmd[@]}" locale-gen >/dev/null
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: the host build, the sanitizer build, the Windows build under
-# Wine, and a short run of each fuzzer. Installs what is missing first.
+# Wine, the installers end to end, and a short run of each fuzzer. Installs
+# what is missing first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/setup.sh
@@ -23,6 +24,22 @@ run_preset() {
 run_preset dev ./scripts/as-player.sh
 run_preset asan ./scripts/as-player.sh
 run_preset mingw ./scripts/with-wine.sh build/mingw
+
+# --- package runs (see tests/package/) ---
+# Each installer built from its preset and run end to end: the MSI under Wine,
+# the .deb in a scratch root.
+run_package() {
+  local preset=$1 test=$2 start=$SECONDS
+  echo "== $preset package"
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  local run_start=$SECONDS
+  "$test" "build/$preset"
+  echo "== $preset package: passed in $((SECONDS - start)) s (the run $((SECONDS - run_start)) s)"
+}
+run_package mingw tests/package/msi_test.sh
+run_package release tests/package/deb_test.sh
+# --- end package runs ---
 
 # --- fuzz smoke (owner: fuzzing; see fuzz/README.md) ---
 # A short run of every libFuzzer harness over its seeds; any finding fails.

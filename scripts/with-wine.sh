@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a command (ctest, usually) against a private, headless Wine:
 #
-#   scripts/with-wine.sh <build folder> <command> [arguments...]
+#   [RECLAUNCH_WINE_LOCALE=<locale>] scripts/with-wine.sh <build folder> <command> [arguments...]
 #
 # The Wine prefix is made fresh under the build folder, so no state of an
 # earlier run or of the user's ~/.wine leaks in. One persistent wineserver
@@ -15,6 +15,12 @@ build=$(realpath "$1")
 shift
 
 export WINEDEBUG=-all
+# ANSI code page 1252, whatever the caller's locale: the tests of names
+# outside the code page rely on it, and file names are UTF-8 on the host.
+# RECLAUNCH_WINE_LOCALE asks for another: zh_CN.UTF-8 gives code page 936
+# (GBK), as on a Chinese Windows.
+export LANG=${RECLAUNCH_WINE_LOCALE:-C.UTF-8}
+unset LC_ALL
 export WINEPREFIX="$build/wineprefix"
 # No Mono or Gecko installer prompts while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="

@@ -73,7 +73,10 @@ void* OwnModuleHandle() {
     return const_cast<char*>(&kModuleToken);
 }
 
-std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size) {
+std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* naming) {
+    if (naming != nullptr) {
+        *naming = PathNaming{};
+    }
     if (buf == nullptr || size == 0) {
         return 0;
     }
@@ -81,6 +84,13 @@ std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size) {
     const std::size_t stored = std::min<std::size_t>(path.size(), size - 1);
     std::memcpy(buf, path.data(), stored);
     buf[stored] = '\0';
+    if (stored < path.size()) {
+        // Cut, as Windows reports a cut path: the text names another file.
+        if (naming != nullptr) {
+            *naming = {PathNaming::Name::kNone, PathNaming::Problem::kTooLong};
+        }
+        return size;
+    }
     return static_cast<std::uint32_t>(stored);
 }
 

@@ -1,14 +1,17 @@
 // Starting a client program on POSIX. The Windows command line is split by
-// the Windows rules; its first token names the program, looked up on PATH
-// when it holds no '/'. The call does not wait for the program.
+// the Windows rules; its first token names the program, which, named without
+// any folder, is looked for beside the launcher and then on PATH, never in
+// the current folder. The call does not wait for the program.
 #include <spawn.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/os.h"
 #include "platform/posix/native_path.h"
+#include "platform/posix/program_search.h"
 
 extern char** environ;  // the inherited environment, as the child gets it
 
@@ -23,6 +26,17 @@ bool StartProcess(char* commandLine, const char* currentDirectory) {
         return false;
     }
     args[0] = posix::NativePath(args[0]);
+    std::string program = args[0];
+    if (program.find('/') == std::string::npos) {
+        std::error_code error;
+        const std::string launcherDir =
+            std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
+        const ProgramCheck found = posix::FindBareProgram(program, launcherDir);
+        if (found.status != ProgramCheck::Status::kRunnable) {
+            return false;
+        }
+        program = found.path;  // the client still gets its name as written
+    }
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
     for (std::string& arg : args) {
@@ -45,10 +59,7 @@ bool StartProcess(char* commandLine, const char* currentDirectory) {
     // (missing program, not executable) as the result of the call.
     if (result == 0) {
         pid_t child = 0;
-        const bool searchPath = args[0].find('/') == std::string::npos;
-        result = searchPath
-                     ? ::posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ)
-                     : ::posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+        result = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
     }
     ::posix_spawn_file_actions_destroy(&actions);
     // The child is not waited for: the launcher ends at once, and the child

@@ -226,7 +226,7 @@ private:
 }  // namespace
 
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
-                         const std::string& extraEnv, unsigned timeoutMs) {
+                         const std::string& extraEnv, unsigned timeoutMs, Text /*text*/) {
     ProcessResult result;
     std::vector<std::string> args = SplitCommandLine(commandLine.c_str());
     if (args.empty() || args[0].empty()) {

@@ -11,23 +11,6 @@ void* OwnModuleHandle() {
     return ::GetModuleHandleA(nullptr);
 }
 
-std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size) {
-    if (buf == nullptr || size == 0) {
-        return 0;
-    }
-    const DWORD length = ::GetModuleFileNameA(nullptr, buf, size);
-    if (length == 0) {
-        buf[0] = '\0';
-        return 0;
-    }
-    // A cut path comes back as `size`; Windows XP did not terminate it.
-    if (length >= size) {
-        buf[size - 1] = '\0';
-        return size - 1;
-    }
-    return length;
-}
-
 const char* OwnCommandLine() {
     return ::GetCommandLineA();
 }

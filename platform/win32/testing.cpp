@@ -133,10 +133,29 @@ private:
     Handle m_handle;
 };
 
+template <typename StartupInfo>
+void StandardHandles(StartupInfo& startup, HANDLE input, HANDLE output, HANDLE error) {
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = input;
+    startup.hStdOutput = output;
+    startup.hStdError = error;
+}
+
+std::wstring WideFromUtf8(const std::string& text) {
+    const int size = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) {
+        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
+    }
+    return wide;
+}
+
 }  // namespace
 
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
-                         const std::string& extraEnv, unsigned timeoutMs) {
+                         const std::string& extraEnv, unsigned timeoutMs, Text text) {
     ProcessResult result;
     Pipe out;
     Pipe err;
@@ -146,18 +165,25 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& curr
     if (!out.Open() || !err.Open() || !input.IsValid()) {
         return result;
     }
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input.Get();
-    startup.hStdOutput = out.write.Get();
-    startup.hStdError = err.write.Get();
-    std::string writableLine = commandLine;  // CreateProcessA may change it
     std::string environment = EnvironmentBlock(extraEnv);
     PROCESS_INFORMATION started{};
-    const BOOL ok = ::CreateProcessA(
-        nullptr, writableLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
-        currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &started);
+    BOOL ok = FALSE;
+    if (text == Text::kAnsi) {
+        STARTUPINFOA startup{};
+        StandardHandles(startup, input.Get(), out.write.Get(), err.write.Get());
+        std::string writableLine = commandLine;  // CreateProcessA may change it
+        ok = ::CreateProcessA(
+            nullptr, writableLine.data(), nullptr, nullptr, TRUE, 0, environment.data(),
+            currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &started);
+    } else {
+        STARTUPINFOW startup{};
+        StandardHandles(startup, input.Get(), out.write.Get(), err.write.Get());
+        std::wstring writableLine = WideFromUtf8(commandLine);
+        const std::wstring directory = WideFromUtf8(currentDirectory);
+        ok = ::CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, TRUE, 0,
+                              environment.data(), directory.empty() ? nullptr : directory.c_str(),
+                              &startup, &started);
+    }
     // Only the child may keep the write ends, or the pipes never end.
     out.write.Close();
     err.write.Close();

@@ -158,4 +158,19 @@ TEST(LauncherCheckWarnings, ALineOfExactly1023BytesIsNotSplit) {
     EXPECT_EQ(run.report["launches"][0]["line"], 3);
 }
 
+// Where this program's own path would be cut, the launcher has no
+// installation and reads nothing; the tool says so rather than explain
+// another folder. (Windows starts no program this deep.)
+TEST(LauncherCheckWarnings, APathThatWouldBeCutGivesNoInstallation) {
+    if (e2e::OnWindows()) {
+        GTEST_SKIP() << "Windows starts no program whose path exceeds MAX_PATH";
+    }
+    const Installation inst("outer/" + std::string(240, 'c'));
+    const CheckTool tool(inst);
+    const CheckRun run = tool.Run({"--json", inst.WriteRecord("r.rec", KindBytes(9))});
+    EXPECT_EQ(run.process.exitCode, 1);
+    EXPECT_EQ(run.report["installation"]["dir"], "");
+    EXPECT_EQ(e2e::WarningsWithCode(run.report, "installation_path_cut").size(), 1U);
+}
+
 }  // namespace

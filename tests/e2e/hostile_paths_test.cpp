@@ -3,6 +3,7 @@
 // the client gets exactly the record path, or is not started.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "tests/e2e/hostile_support.h"
 #include "tests/e2e/installation.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -96,6 +98,62 @@ TEST(HostilePathsRelative, RelativeRecordPathIsPassedAsGiven) {
     e2e::ExpectSilentSuccess(run);
     ASSERT_EQ(run.clients.size(), 1U);
     hostile::ExpectRecordPassedExactly(run, relative);
+}
+
+// A launcher whose own path is longer than the 260-byte buffers: cut to fit,
+// the path names a folder above the installation, whose game table must
+// never be read. Decoy tables wait in every folder above it. With no
+// installation directory, nothing starts.
+TEST(HostilePathsLongLauncherPath, NoFolderAboveIsTakenForTheInstallation) {
+    if (e2e::OnWindows()) {
+        // CreateProcess can't start a program this deep (ERROR_PATH_NOT_FOUND);
+        // a launcher in a folder the ANSI code page can't name, which takes
+        // the same way to its folder's short name, is tested there instead.
+        GTEST_SKIP() << "Windows starts no program whose path exceeds MAX_PATH";
+    }
+    // The cut falls inside the last folder's name, so the folder it leaves is
+    // one whose game table path still fits.
+    const std::string folder = "outer/" + std::string(240, 'c');
+    Installation inst(folder);
+    ASSERT_GT(inst.launcherPath().size(), 259U);
+    const std::string decoy = inst.AddClient("decoy");
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\n9=" + inst.AddClient("own") + "\n");
+    for (fs::path dir = fs::path(inst.dir()).parent_path();
+         dir != fs::path(inst.root()).parent_path(); dir = dir.parent_path()) {
+        testutil::WriteFile((dir / "config" / "GameKindID.ini").string(),
+                            "[gamekindid]\n9=" + decoy + "\n");
+    }
+    const std::string record = inst.WriteRecord("r.rec", e2e::KindBytes(9));
+
+    const e2e::LaunchResult run = inst.Launch({record}, 0);
+    e2e::ExpectSilentSuccess(run);
+    EXPECT_TRUE(run.clients.empty());
+}
+
+// A client named without any folder is looked for beside the launcher, then
+// on PATH, never in the current folder, even where PATH names it: a record
+// opened from a download folder must not run a program lying next to it.
+TEST(HostilePathsBareClientName, NeverRunsAProgramFromTheCurrentFolder) {
+    if (e2e::OnWindows()) {
+        GTEST_SKIP() << "Windows keeps CreateProcessA's own search";
+    }
+    Installation inst;
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\n9=poker\n");
+    const std::string record = inst.WriteRecord("work/r.rec", e2e::KindBytes(9));
+    inst.AddClient("work/poker");
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path != nullptr ? path : "";
+    platform::testing::SetEnv("PATH", ".::" + savedPath);
+
+    const e2e::LaunchResult nextToTheRecord = inst.Launch({record}, 0);
+    const std::string beside = inst.AddClient(fs::path(inst.dir()).filename().string() + "/poker");
+    const e2e::LaunchResult besideTheLauncher = inst.Launch({record}, 1);
+    platform::testing::SetEnv("PATH", savedPath);
+
+    e2e::ExpectSilentSuccess(nextToTheRecord);
+    EXPECT_TRUE(nextToTheRecord.clients.empty());
+    ASSERT_EQ(besideTheLauncher.clients.size(), 1U);
+    EXPECT_EQ(besideTheLauncher.clients[0].executable, beside);
 }
 
 }  // namespace

@@ -44,6 +44,8 @@ ClientReport ParseReport(const std::string& text) {
             report.executable = value;
         } else if (name == "cwd") {
             report.currentDir = value;
+        } else if (name == "head") {
+            report.recordHead = value;
         } else if (name.rfind("arg", 0) == 0 && name != "argc") {
             report.args.push_back(value);
         }
@@ -113,6 +115,10 @@ std::string Expand(std::string text, const Installation& inst) {
         }
     }
     return text;
+}
+
+bool OnWindows() {
+    return platform::testing::ExecutableName("x") != "x";
 }
 
 std::string QuoteArgument(const std::string& arg) {

@@ -20,6 +20,7 @@ struct ClientReport {
     std::string executable;   // the client's own path
     std::string currentDir;
     std::vector<std::string> args;
+    std::string recordHead;  // the first bytes of the file the last argument names
 };
 
 struct LaunchResult {
@@ -74,6 +75,10 @@ void ExpectSilentSuccess(const LaunchResult& run);
 // `text` with each %a, %b and %c replaced by the path of a recording client
 // of that name, added to the installation for the marks that occur.
 std::string Expand(std::string text, const Installation& inst);
+
+// True on Windows, whose volumes (Wine's too) give every file a short name:
+// a record path too long for the client is handed on by it.
+bool OnWindows();
 
 // Quotes one argument by the Windows rules, so the launcher gets it back whole.
 std::string QuoteArgument(const std::string& arg);

@@ -1,6 +1,7 @@
 // A game client for the end-to-end tests. It writes what it was given (its
-// raw command line, arguments and current directory) to a report file in the
-// folder named by RECLAUNCH_CLIENT_REPORTS, then exits at once.
+// raw command line, arguments and current directory) and the first bytes of
+// the file its last argument names to a report file in the folder named by
+// RECLAUNCH_CLIENT_REPORTS, then exits at once.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "platform/file.h"
 #include "platform/os.h"
 
 namespace {
@@ -35,6 +37,17 @@ std::string OwnPath() {
     return platform::OwnExecutablePath(path, sizeof path) == 0 ? "" : path;
 }
 
+// The first bytes of a file, opened by its ANSI name as a client opens it;
+// "" when it can't be opened.
+std::string Head(const char* path) {
+    platform::CFile file;
+    char bytes[4] = {};
+    if (!file.Open(path)) {
+        return "";
+    }
+    return std::string(bytes, file.Read(bytes, sizeof bytes));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,6 +67,8 @@ int main(int argc, char** argv) {
         for (int i = 0; i < argc; ++i) {
             report << "arg" << i << '=' << Escape(argv[i]) << '\n';
         }
+        // What a real client does first: open the record it was handed.
+        report << "head=" << Escape(Head(argv[argc - 1])) << '\n';
     }
     // Renamed when complete, so a test never reads half a report.
     std::filesystem::rename(staging, std::filesystem::path(folder) / (name + ".txt"));

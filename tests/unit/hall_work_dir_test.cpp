@@ -49,7 +49,7 @@ const WorkDirCase kModulePaths[] = {
     {"MixedSeparators", "C:\\Game/Sub\\Launcher.exe", false, "C:\\Game/Sub"},
     {"DriveRoot", "C:\\Launcher.exe", false, "C:"},
     {"PosixPath", "/opt/game/launcher", false, "/opt/game"},
-    {"PosixRoot", "/launcher", false, ""},
+    {"PosixRoot", "/launcher", false, "/"},
     {"NoSeparatorStaysWhole", "Launcher.exe", false, "Launcher.exe"},
     {"BlanksAreKept", "C:\\Program Files\\Game\\Launcher.exe", false, "C:\\Program Files\\Game"},
 };
@@ -80,20 +80,24 @@ const WorkDirCase kCommandLines[] = {
 INSTANTIATE_TEST_SUITE_P(CommandLine, HallWorkDir, ::testing::ValuesIn(kCommandLines),
                          testutil::CaseName());
 
-TEST(HallWorkDirCommandLine, OnlyTheFirst259BytesAreRead) {
-    // The separator past the copied part must not count.
+// A cut path names another file, and its folder may be a parent of ours or
+// one whose name merely begins like ours: no directory at all, then.
+TEST(HallWorkDirCut, ACutPathGivesNoDirectory) {
     const std::string folder = "C:\\" + std::string(250, 'a') + "\\";
-    const std::string longLine = folder + "Launcher" + std::string(20, 'b') + "\\x.exe rec";
     char buffer[reclaunch::kMaxPath];
-    EXPECT_EQ(std::string(ComputeWorkDir(buffer, 0, longLine.c_str())), folder);
-}
 
-TEST(HallWorkDirModulePath, AnUnterminatedCutPathStaysInsideTheBuffer) {
-    char buffer[reclaunch::kMaxPath];
+    // The command line's first token runs past the 259 bytes read.
+    const std::string longLine = folder + "Launcher" + std::string(20, 'b') + "\\x.exe rec";
+    EXPECT_STREQ(ComputeWorkDir(buffer, 0, longLine.c_str()), "");
+    // A short first token still counts when the rest of the line is cut.
+    const std::string longRest = "C:\\Game\\Launcher.exe " + std::string(300, 'r');
+    EXPECT_STREQ(ComputeWorkDir(buffer, 0, longRest.c_str()), "C:\\Game\\");
+
+    // The executable's path was cut (the platform returns the buffer's size),
+    // even left unterminated.
     std::memset(buffer, 'a', sizeof buffer);
     std::memcpy(buffer, "C:\\Game\\", 8);
-    const std::string dir = ComputeWorkDir(buffer, reclaunch::kMaxPath, "unused");
-    EXPECT_EQ(dir, "C:\\Game");
+    EXPECT_STREQ(ComputeWorkDir(buffer, reclaunch::kMaxPath, "unused"), "");
 }
 
 }  // namespace

@@ -25,26 +25,35 @@ TEST(PlatformModule, FileNameIsThisExecutable) {
     EXPECT_TRUE(std::filesystem::is_regular_file(path));
 }
 
-TEST(PlatformModule, FileNameIsCutToTheBuffer) {
+// A path that doesn't fit is reported as cut, the way Windows reports it: the
+// buffer's size comes back, and the text is not this program's name. Windows
+// may name the program by its folder's short name instead, which must then
+// name this very file.
+TEST(PlatformModule, APathThatDoesNotFitIsShortenedOrReportedAsCut) {
     char full[4096];
     const std::uint32_t length = platform::OwnExecutablePath(full, sizeof full);
     ASSERT_GT(length, 2u);
-    const struct {
-        std::uint32_t size;
-        std::uint32_t expected;
-    } cases[] = {
-        {length + 1, length},  // just fits
-        {length, length - 1},  // one short: cut, terminated
-        {2, 1},
-        {1, 0},  // room for the NUL only: no path
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("size " + std::to_string(c.size));
+    using Name = platform::PathNaming::Name;
+    for (const std::uint32_t size : {length + 1, length, 2u, 1u}) {
+        SCOPED_TRACE("size " + std::to_string(size));
         char cut[4096];
         std::memset(cut, 'z', sizeof cut);
-        EXPECT_EQ(platform::OwnExecutablePath(cut, c.size), c.expected);
-        EXPECT_EQ(std::string(cut), std::string(full, c.expected));
-        EXPECT_EQ(cut[c.size], 'z') << "wrote past the buffer";
+        platform::PathNaming naming;
+        const std::uint32_t result = platform::OwnExecutablePath(cut, size, &naming);
+        EXPECT_EQ(cut[size], 'z') << "wrote past the buffer";
+        if (size == length + 1) {
+            EXPECT_EQ(result, length);
+            EXPECT_EQ(naming.name, Name::kAsGiven);
+        }
+        if (result < size) {
+            EXPECT_EQ(std::strlen(cut), result);
+            EXPECT_NE(naming.name, Name::kNone);
+            EXPECT_TRUE(std::filesystem::equivalent(cut, full));
+        } else {
+            EXPECT_EQ(result, size);
+            EXPECT_EQ(naming.name, Name::kNone);
+            EXPECT_EQ(std::string(cut), std::string(full, size - 1));
+        }
     }
     EXPECT_EQ(platform::OwnExecutablePath(full, 0), 0u);
 }

@@ -140,4 +140,30 @@ TEST(PlatformFormatBounded, UnusableArgumentsGiveMinusOne) {
     EXPECT_STREQ(buffer, "");
 }
 
+// A record path ending in a backslash can't be quoted for the client; the
+// trail byte of a double-byte character is no backslash, though it may be
+// 0x5C. Code page 0 is plain bytes; double-byte code pages need Windows.
+TEST(PlatformEndsWithBackslash, LooksAtTheLastCharacterNotTheLastByte) {
+    const struct {
+        const char* text;
+        unsigned codePage;
+        bool expected;
+    } cases[] = {
+        {"C:\\Records\\", 0, true}, {"C:\\Records\\r.rec", 0, false}, {"", 0, false},
+        {"\xC4\\", 0, true},        // bytes: the last one is 0x5C
+        {"\xC4\\", 1252, true},     // single-byte: still a backslash
+        {"r\xC4\\", 936, false},    // GBK C4 5C is one character
+        {"\xC4\\\\", 936, true},    // ... followed by a real backslash
+        {"\xC4\xC4\\", 936, true},  // C4 C4 is the character; 5C stands alone
+        {"r\\\xC4", 936, false},    // a lead byte with nothing after it
+    };
+    for (const auto& c : cases) {
+        if (c.codePage == 936 && platform::AnsiCodePage() == 0) {
+            continue;  // no double-byte code pages on this platform
+        }
+        SCOPED_TRACE(std::string(c.text) + " in code page " + std::to_string(c.codePage));
+        EXPECT_EQ(platform::EndsWithBackslash(c.text, c.codePage), c.expected);
+    }
+}
+
 }  // namespace

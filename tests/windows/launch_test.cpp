@@ -5,11 +5,17 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "platform/os.h"
+#include "platform/testing.h"
 #include "tests/e2e/installation.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -99,5 +105,81 @@ TEST(WindowsLaunch, GameTableHeldForWriting) {
         EXPECT_EQ(run.clients.size(), c.clients);
     }
 }
+
+// Names the ANSI code page can't hold (Wine runs these tests with code page
+// 1252, so Chinese, symbols and emoji lie outside it), and a record deeper
+// than the client command line allows. The launcher opens the record, or
+// finds its own folder, by the short name; the client gets a record path it
+// can open. Files are named in UTF-8 here and reach Windows as UTF-16.
+struct WideNameCase {
+    const char* name;
+    std::string installFolder;
+    std::string recordPath;
+    // How launcher-check says each was named: "as_given" or "short_name".
+    const char* installNaming;
+    const char* recordNaming;
+};
+
+class WindowsWideNames : public testing::TestWithParam<WideNameCase> {};
+
+TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
+    namespace fs = std::filesystem;
+    const WideNameCase& c = GetParam();
+    const testutil::TempDir root;
+    const fs::path install = root.path() / fs::u8path(c.installFolder);
+    const fs::path launcher = install / "launcher.exe";
+    const fs::path client = root.path() / "client.exe";
+    const fs::path reports = root.path() / "reports";
+    const fs::path record = root.path() / fs::u8path(c.recordPath);
+    fs::create_directories(install / "config");
+    fs::create_directories(reports);
+    fs::create_directories(record.parent_path());
+    fs::copy_file(e2e::BuildFolder() / "launcher" / "launcher.exe", launcher);
+    fs::copy_file(e2e::BuildFolder() / "tools" / "launcher-check" / "launcher-check.exe",
+                  install / "launcher-check.exe");
+    fs::copy_file(e2e::BuildFolder() / "tests" / "record_client.exe", client);
+    std::ofstream(install / "config" / "GameKindID.ini", std::ios::binary)
+        << "[gamekindid]\r\n9=" << client.string() << "\r\n";
+    std::ofstream(record, std::ios::binary) << KindBytes(9);
+
+    const std::string commandLine =
+        platform::JoinCommandLine({launcher.u8string(), record.u8string()});
+    e2e::LaunchResult run;
+    run.process = platform::testing::RunAndWait(commandLine, root.path().u8string(),
+                                                "RECLAUNCH_CLIENT_REPORTS=" + reports.string(),
+                                                60000, platform::testing::Text::kUtf8);
+    run.clients = e2e::CollectClientReports(reports.string(), 1);
+    ExpectSilentSuccess(run);
+    ASSERT_EQ(run.clients.size(), 1U);
+    const e2e::ClientReport& got = run.clients[0];
+    ASSERT_EQ(got.args.size(), 3U);
+    EXPECT_EQ(got.commandLine, "\"" + client.string() + "\" KelvoFile \"" + got.args[2] + "\"");
+    EXPECT_EQ(got.recordHead, KindBytes(9)) << "the client could not open " << got.args[2];
+
+    // launcher-check names both as the launcher does, and says so.
+    const platform::testing::ProcessResult check = platform::testing::RunAndWait(
+        platform::JoinCommandLine(
+            {(install / "launcher-check.exe").u8string(), "--json", record.u8string()}),
+        root.path().u8string(), "", 60000, platform::testing::Text::kUtf8);
+    EXPECT_EQ(check.exitCode, 0) << check.output;
+    const nlohmann::json report = nlohmann::json::parse(check.output, nullptr, false);
+    EXPECT_EQ(report["installation"]["naming"]["name"], c.installNaming);
+    EXPECT_EQ(report["record"]["naming"]["name"], c.recordNaming);
+}
+
+const std::string kDeepRecord =
+    std::string(90, 'x') + "/" + std::string(90, 'y') + "/" + std::string(60, 'z') + ".rec";
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, WindowsWideNames,
+    testing::Values(
+        WideNameCase{"RecordName", "game", "records/\u5BF9\u5C40 \u2605.rec", "as_given",
+                     "short_name"},
+        WideNameCase{"RecordFolder", "game", "\u8BB0\u5F55 \u2713/r.rec", "as_given", "short_name"},
+        WideNameCase{"EmojiRecord", "game", "records/\U0001F3B2.rec", "as_given", "short_name"},
+        WideNameCase{"LauncherFolder", "\u6E38\u620F \u2713", "records/r.rec", "short_name",
+                     "as_given"},
+        WideNameCase{"DeepRecord", "game", kDeepRecord, "as_given", "short_name"}),
+    [](const testing::TestParamInfo<WideNameCase>& param) { return param.param.name; });
 
 }  // namespace

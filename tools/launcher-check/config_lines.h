@@ -15,7 +15,7 @@
 namespace check {
 
 // What a warning is about.
-enum class Subject { kStationFile, kSiteFile, kRecord, kGameTable };
+enum class Subject { kInstallation, kStationFile, kSiteFile, kRecord, kGameTable };
 
 struct Warning {
     std::string code;  // stable, for scripts

@@ -55,10 +55,27 @@ inline constexpr EnumText<platform::ProgramCheck::Status> kProgramTexts[] = {
 
 // The text labels a warning in the text report.
 inline constexpr EnumText<Subject> kSubjectTexts[] = {
+    {Subject::kInstallation, "installation", "installation"},
     {Subject::kStationFile, "station_file", "StationID.ini"},
     {Subject::kSiteFile, "site_file", "site file"},
     {Subject::kRecord, "record", "record"},
     {Subject::kGameTable, "game_table", "game table"},
+};
+
+// How a name the OS gave was put in ANSI text; the reports word each in place.
+inline constexpr EnumText<platform::PathNaming::Name> kNameTexts[] = {
+    {platform::PathNaming::Name::kAsGiven, "as_given", nullptr},
+    {platform::PathNaming::Name::kShortName, "short_name", nullptr},
+    {platform::PathNaming::Name::kNone, "none", nullptr},
+};
+
+// Why the name as given could not serve; no code (JSON null) when it could.
+inline constexpr EnumText<platform::PathNaming::Problem> kProblemTexts[] = {
+    {platform::PathNaming::Problem::kNone, nullptr, ""},
+    {platform::PathNaming::Problem::kNotInCodePage, "not_in_code_page",
+     "it holds characters the ANSI code page can't hold"},
+    {platform::PathNaming::Problem::kTooLong, "too_long",
+     "it is too long for the launcher's 260-byte buffers"},
 };
 
 // True when a table lists every value of its enum once, in order, up to `last`.
@@ -75,6 +92,8 @@ static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kCommandLineTooLong))
 static_assert(ListsEveryValue(kSourceTexts, InstallationSource::kOption));
 static_assert(ListsEveryValue(kProgramTexts, platform::ProgramCheck::Status::kNotRunnable));
 static_assert(ListsEveryValue(kSubjectTexts, Subject::kGameTable));
+static_assert(ListsEveryValue(kNameTexts, platform::PathNaming::Name::kNone));
+static_assert(ListsEveryValue(kProblemTexts, platform::PathNaming::Problem::kTooLong));
 
 template <class Enum, std::size_t N>
 constexpr const EnumText<Enum>& TextOf(const EnumText<Enum> (&table)[N], Enum value) {

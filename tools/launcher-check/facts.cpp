@@ -1,6 +1,7 @@
 #include "tools/launcher-check/facts.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "common/limits.h"
 #include "hall/work_dir.h"
@@ -27,16 +28,19 @@ void FindInstallation(const std::optional<std::string>& installDir, CheckFacts& 
     }
     char buffer[reclaunch::kMaxPath] = {};
     WorkDirSource source = WorkDirSource::kExecutablePath;
-    facts.installDir = FindOwnWorkDir(buffer, &source);
+    facts.installDir = FindOwnWorkDir(buffer, &source, &facts.installNaming);
     facts.installSource = source == WorkDirSource::kExecutablePath
                               ? InstallationSource::kExecutablePath
                               : InstallationSource::kCommandLine;
 }
 
+// Named, opened and read as the launcher does its first argument.
 void ReadRecord(RecordFacts& record) {
+    record.openedAs = platform::ArgumentPathInAnsi(record.argument, record.path.c_str(),
+                                                   reclaunch::kMaxRecordPath, &record.naming);
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t count = 0;
-    record.opened = ReadRecordHeader(record.path.c_str(), header, &count);
+    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count);
     if (record.opened) {
         record.header.assign(header, header + count);
         record.kind = DecodeRecordKind(header, count);
@@ -45,7 +49,7 @@ void ReadRecord(RecordFacts& record) {
 
 }  // namespace
 
-CheckFacts GatherFacts(const std::string& record, const std::optional<std::string>& installDir) {
+CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& installDir) {
     CheckFacts facts;
     FindInstallation(installDir, facts);
     const char* dir = facts.installDir.c_str();
@@ -53,12 +57,13 @@ CheckFacts GatherFacts(const std::string& record, const std::optional<std::strin
     // In the launcher's order: the hall's configuration, the record, the table.
     facts.station = SelectStation(dir, &facts.stationLines);
     facts.site.Load(facts.station.siteFile, facts.station.station, &facts.siteLines);
-    facts.record.path = record;
+    facts.record = std::move(record);
     ReadRecord(facts.record);
 
     // The table is read for its traps even when the launcher would stop at
     // the record; the plan then tells of no launch.
-    facts.plan = PlanLaunch(facts.record.kind, record.c_str(), dir, &facts.tableLines);
+    facts.plan =
+        PlanLaunch(facts.record.kind, facts.record.openedAs.c_str(), dir, &facts.tableLines);
     facts.tableConsulted = facts.record.opened && !facts.plan.tablePath.empty();
     for (std::size_t i = 0; facts.tableConsulted && i < facts.plan.entries.size(); ++i) {
         const GameTableEntry& entry = facts.plan.entries[i];

@@ -20,7 +20,10 @@ namespace check {
 enum class InstallationSource { kExecutablePath, kCommandLine, kOption };
 
 struct RecordFacts {
-    std::string path;  // as given, like the launcher's first argument
+    std::string path;             // as given, like the launcher's first argument
+    int argument = -1;            // its place among this program's arguments
+    std::string openedAs;         // the name the launcher opens and hands on
+    platform::PathNaming naming;  // why that is not `path`, where it isn't
     bool opened = false;
     std::vector<unsigned char> header;  // the bytes present, at most four
     std::int32_t kind = 0;              // valid when opened
@@ -34,8 +37,9 @@ struct ClientLaunch {
 };
 
 struct CheckFacts {
-    std::string installDir;  // as the launcher would hold it
+    std::string installDir;  // as the launcher would hold it; "" for none
     InstallationSource installSource = InstallationSource::kExecutablePath;
+    platform::PathNaming installNaming;  // how this program's own path was named
 
     StationChoice station;
     ConfigLines stationLines{Subject::kStationFile, "stationid"};
@@ -55,11 +59,12 @@ struct CheckFacts {
     std::vector<Warning> warnings;
 };
 
-// Goes the launcher's way with the launcher's code for `record` (as the
-// launcher is given it) in the installation at `installDir`, or else in the
-// one this program stands in: the installation, the station and its site
-// file, the record's game kind, then the launch plan. Starts nothing.
-CheckFacts GatherFacts(const std::string& record, const std::optional<std::string>& installDir);
+// Goes the launcher's way with the launcher's code for `record` (its path
+// and place among this program's arguments) in the installation at
+// `installDir`, or else in the one this program stands in: the installation,
+// the station and its site file, the record's game kind, then the launch
+// plan. Starts nothing.
+CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& installDir);
 
 // Adds the warnings that follow from the facts (files that don't open, keys
 // that don't read as meant, kinds listed twice) to the traps the reader met,

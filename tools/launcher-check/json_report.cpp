@@ -43,8 +43,18 @@ Json Site(const CheckFacts& facts) {
     return {{"file", facts.station.siteFile.str()}, {"loaded", site.m_bLoaded}, {"values", values}};
 }
 
+// How a name the OS gave was put in ANSI text, and why the given name did
+// not serve.
+Json Naming(const platform::PathNaming& naming) {
+    const char* problem = TextOf(kProblemTexts, naming.problem).code;
+    return {{"name", TextOf(kNameTexts, naming.name).code},
+            {"problem", problem != nullptr ? Json(problem) : Json(nullptr)}};
+}
+
 Json Record(const RecordFacts& record) {
     return {{"path", record.path},
+            {"opened_as", record.openedAs},
+            {"naming", Naming(record.naming)},
             {"opened", record.opened},
             {"header_hex", record.opened ? Json(HeaderHex(record, "")) : Json(nullptr)},
             {"kind", record.opened ? Json(record.kind) : Json(nullptr)}};
@@ -136,7 +146,8 @@ std::string JsonReport(const CheckFacts& facts) {
         {"format", kJsonFormat},
         {"installation",
          {{"dir", facts.installDir},
-          {"found_from", TextOf(kSourceTexts, facts.installSource).code}}},
+          {"found_from", TextOf(kSourceTexts, facts.installSource).code},
+          {"naming", Naming(facts.installNaming)}}},
         {"station", Station(facts)},
         {"site", Site(facts)},
         {"record", Record(facts.record)},

@@ -5,6 +5,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "launcher/launch_game.h"
 #include "tools/launcher-check/facts.h"
@@ -79,7 +80,13 @@ int main(int argc, char** argv) {
         if (const auto exitCode = ParseOptions(argc, argv, options)) {
             return *exitCode;
         }
-        check::CheckFacts facts = check::GatherFacts(options.record, options.installDir);
+        check::RecordFacts record;
+        record.path = options.record;
+        // Its place among the arguments, so that its name can be read as Windows holds it.
+        for (int i = argc - 1; i > 0 && record.argument < 0; --i) {
+            record.argument = record.path == argv[i] ? i : -1;
+        }
+        check::CheckFacts facts = check::GatherFacts(std::move(record), options.installDir);
         if (options.run) {
             StartClients(facts);
         }

@@ -24,6 +24,22 @@ std::string Count(std::size_t count, const char* noun) {
     return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
 }
 
+std::string Installation(const CheckFacts& facts) {
+    if (facts.installSource != InstallationSource::kOption && facts.installDir.empty()) {
+        return Row("Installation", "none") +
+               More(
+                   "this program's path can't be named within the launcher's buffers: no "
+                   "configuration is read");
+    }
+    std::string text = Row("Installation", facts.installDir) +
+                       More(TextOf(kSourceTexts, facts.installSource).text);
+    if (facts.installNaming.name == platform::PathNaming::Name::kShortName) {
+        text += More(std::string("by its folder's short name: ") +
+                     TextOf(kProblemTexts, facts.installNaming.problem).text);
+    }
+    return text;
+}
+
 std::string Station(const CheckFacts& facts) {
     const StationChoice& station = facts.station;
     const std::string file = station.stationFile.str();
@@ -71,6 +87,10 @@ std::string Site(const CheckFacts& facts) {
 
 std::string Record(const RecordFacts& record) {
     std::string text = Row("Record", record.path);
+    if (record.naming.name == platform::PathNaming::Name::kShortName) {
+        text += More("opened and handed on as " + record.openedAs +
+                     ", its short name: " + TextOf(kProblemTexts, record.naming.problem).text);
+    }
     if (!record.opened) {
         return text + More(
                           "does not open (missing, a folder or no regular file, or held open by "
@@ -168,11 +188,9 @@ std::string Warnings(const std::vector<Warning>& warnings) {
 
 std::string TextReport(const CheckFacts& facts) {
     // One block per step, in the launcher's order, a blank line between.
-    return "What the launcher would do with " + facts.record.path + "\n\n" +
-           Row("Installation", facts.installDir) +
-           More(TextOf(kSourceTexts, facts.installSource).text) + "\n" + Station(facts) + "\n" +
-           Site(facts) + "\n" + Record(facts.record) + "\n" + GameTable(facts) + "\n" +
-           Result(facts) + "\n" + Warnings(facts.warnings);
+    return "What the launcher would do with " + facts.record.path + "\n\n" + Installation(facts) +
+           "\n" + Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record) + "\n" +
+           GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
 }
 
 }  // namespace check

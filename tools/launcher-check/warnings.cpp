@@ -47,6 +47,39 @@ void FileWarnings(std::vector<Warning>& warnings, const ConfigLines& lines, Subj
     }
 }
 
+// Where Windows keeps short names is a setting of each volume.
+constexpr const char kShortNameHint[] =
+    " ('fsutil 8dot3name query <drive>:' tells whether the volume keeps short names)";
+
+// This program's own path, and the record's, where no name of theirs serves.
+void NameWarnings(CheckFacts& facts) {
+    if (facts.installSource != InstallationSource::kOption && facts.installDir.empty()) {
+        if (facts.installNaming.problem == platform::PathNaming::Problem::kNotInCodePage) {
+            facts.warnings.push_back(
+                {"installation_name_not_in_code_page", Subject::kInstallation, "", 0,
+                 std::string("this program's path holds characters the ANSI code page can't "
+                             "hold and its folder has no short name: the launcher reads no "
+                             "configuration and starts nothing") +
+                     kShortNameHint});
+        } else {
+            facts.warnings.push_back(
+                {"installation_path_cut", Subject::kInstallation, "", 0,
+                 "this program's path or the command line's first token is longer than the "
+                 "launcher's 260-byte buffers, and cut it would name another folder: the "
+                 "launcher reads no configuration and starts nothing"});
+        }
+    }
+    const RecordFacts& record = facts.record;
+    if (record.naming.name == platform::PathNaming::Name::kNone &&
+        record.naming.problem == platform::PathNaming::Problem::kNotInCodePage) {
+        facts.warnings.push_back(
+            {"record_name_not_in_code_page", Subject::kRecord, record.path, 0,
+             std::string("the record's path holds characters the ANSI code page can't hold and "
+                         "it has no short name: the launcher can't open it") +
+                 kShortNameHint});
+    }
+}
+
 void StationWarnings(CheckFacts& facts) {
     const StationChoice& station = facts.station;
     const std::string file = station.stationFile.str();
@@ -120,6 +153,7 @@ void GameTableWarnings(CheckFacts& facts) {
 }  // namespace
 
 void AddFactWarnings(CheckFacts& facts) {
+    NameWarnings(facts);
     StationWarnings(facts);
     if (facts.record.opened && facts.record.header.size() < 4) {
         facts.warnings.push_back({"record_short", Subject::kRecord, facts.record.path, 0,

@@ -1,0 +1,49 @@
+# Builds the Windows installer from the staged msi component. cpack's
+# External generator runs this with the variables of CPackConfig.cmake
+# (MsiPackaging.cmake).
+find_program(RECLAUNCH_WIXL wixl)
+find_program(RECLAUNCH_MSIBUILD msibuild)
+if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD)
+  message(FATAL_ERROR "The installer needs wixl and msibuild: install the Debian packages "
+                      "wixl and msitools (scripts/setup.sh does).")
+endif()
+
+set(msi "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi")
+# wixl finds no file named by an absolute path, so it runs in the staged
+# folder and is given the icon relative to that.
+set(stage "${CPACK_TEMPORARY_DIRECTORY}/msi")
+file(RELATIVE_PATH icon "${stage}" "${CPACK_RECLAUNCH_ICON}")
+execute_process(
+  COMMAND "${RECLAUNCH_WIXL}" --arch x64 --output "${msi}"
+          -D "Version=${CPACK_PACKAGE_VERSION}"
+          -D "ProductName=${CPACK_RECLAUNCH_PRODUCT_NAME}"
+          -D "Vendor=${CPACK_PACKAGE_VENDOR}"
+          -D "StageDir=." -D "IconFile=${icon}"
+          "${CPACK_RECLAUNCH_WXS}"
+  WORKING_DIRECTORY "${stage}"
+  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "wixl failed (${result}):\n${output}")
+endif()
+
+# wixl skips what it doesn't know with a warning only; these set it on the
+# built tables (msibuild runs one query at a time).
+set(fixes
+  # The configuration: an edited file is never overwritten by an upgrade,
+  # a repair or a reinstall (NeverOverwrite, 128) and stays when the product
+  # is removed (Permanent, 16); 64-bit like every component (256).
+  "UPDATE Component SET Attributes = 400 WHERE Directory_ = 'CONFIGDIR'"
+  # Add/Remove Programs' install location: a property set (type 51) once the
+  # folders are known, before RegisterProduct writes the entry. wixl makes
+  # the action deferred and places it after InstallFinalize.
+  "UPDATE CustomAction SET Type = 51 WHERE Action = 'SetInstallLocation'"
+  "UPDATE InstallExecuteSequence SET Sequence = 1001 WHERE Action = 'SetInstallLocation'")
+foreach(query IN LISTS fixes)
+  execute_process(COMMAND "${RECLAUNCH_MSIBUILD}" "${msi}" -q "${query}"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "msibuild failed on \"${query}\" (${result}):\n${output}")
+  endif()
+endforeach()
+
+set(CPACK_EXTERNAL_BUILT_PACKAGES "${msi}")

@@ -1,0 +1,24 @@
+// Finding the program a client command line names, on POSIX. StartProcess
+// and CheckProgram both find it here, so what the check reports is what the
+// start runs.
+#pragma once
+
+#include <string>
+
+#include "platform/os.h"
+
+namespace platform::posix {
+
+// What kind of file `path` is: missing, a program execve can run (a regular,
+// executable ELF image or script), or something else.
+ProgramCheck ExamineProgram(const std::string& path);
+
+// A program named without any folder: looked for beside the launcher (in
+// `launcherDir`, when not empty) first, then in the absolute folders of PATH.
+// Never in the current folder, which an empty or relative PATH entry would
+// stand for: a record opened from a download folder must not run a program
+// lying next to it. The first file that can run wins; one found on the way
+// that can't is reported when none can.
+ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir);
+
+}  // namespace platform::posix
