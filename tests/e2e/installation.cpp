@@ -166,7 +166,7 @@ std::string Installation::AddClient(const std::string& relativePath) const {
 std::string Installation::WriteRecord(const std::string& relativePath,
                                       const std::string& bytes) const {
     // Joined as text: a path object may re-encode the name's bytes on Windows.
-    const std::string path = m_rootPath + "/" + relativePath;
+    std::string path = m_rootPath + "/" + relativePath;
     testutil::WriteFile(path, bytes);
     return path;
 }

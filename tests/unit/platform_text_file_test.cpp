@@ -16,7 +16,7 @@ using platform::CStdioFile;
 using Pieces = std::vector<std::string>;
 
 constexpr std::uint32_t kLineBuffer = 1024;
-constexpr std::size_t kReadAhead = 64 * 1024;  // the reader's refill size
+constexpr std::size_t kReadAhead = std::size_t{64} * 1024;  // the reader's refill size
 
 // Every piece the reader delivers for the file, until the end of the file.
 Pieces ReadPieces(const std::string& path, std::uint32_t size) {
