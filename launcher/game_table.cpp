@@ -1,8 +1,10 @@
 #include "launcher/game_table.h"
 
 #include <cerrno>
+#include <cstddef>
 #include <cstdlib>
 
+#include "common/enum_table.h"
 #include "common/name_match.h"
 #include "common/safe_format.h"
 #include "ini/ini_file_parse.h"
@@ -11,21 +13,22 @@ namespace {
 
 constexpr const char kGameKindSection[] = "gamekindid";
 
-EntryVerdict VerdictFor(CommandLineStatus status) {
-    switch (status) {
-        case CommandLineStatus::kOk:
-            return EntryVerdict::kStart;
-        case CommandLineStatus::kClientPathUnquotable:
-            return EntryVerdict::kClientPathUnquotable;
-        case CommandLineStatus::kRecordPathUnquotable:
-            return EntryVerdict::kRecordPathUnquotable;
-        case CommandLineStatus::kRecordPathTooLong:
-            return EntryVerdict::kRecordPathTooLong;
-        case CommandLineStatus::kTooLong:
-            break;
-    }
-    return EntryVerdict::kCommandLineTooLong;
-}
+// The verdict for each way building the command line can end, one row per
+// status in its order, so that the status indexes the table.
+struct StatusVerdict {
+    CommandLineStatus status;
+    EntryVerdict verdict;
+};
+constexpr StatusVerdict kVerdictOfStatus[] = {
+    {CommandLineStatus::kOk, EntryVerdict::kStart},
+    {CommandLineStatus::kClientPathUnquotable, EntryVerdict::kClientPathUnquotable},
+    {CommandLineStatus::kRecordPathUnquotable, EntryVerdict::kRecordPathUnquotable},
+    {CommandLineStatus::kRecordPathTooLong, EntryVerdict::kRecordPathTooLong},
+    {CommandLineStatus::kTooLong, EntryVerdict::kCommandLineTooLong},
+};
+
+static_assert(reclaunch::IndexedByValue(kVerdictOfStatus, &StatusVerdict::status,
+                                        CommandLineStatus::kTooLong));
 
 // The verdict on one entry; sets its keyKind once the key reads as a number,
 // and its command line on kStart.
@@ -33,20 +36,19 @@ EntryVerdict Judge(GameTableEntry& entry, std::int32_t kind, const char* recordP
     if (*entry.value == '\0') {
         return EntryVerdict::kEmptyValue;  // the key is not examined
     }
-    switch (ParseKindKey(entry.key, &entry.keyKind)) {
-        case KindKeyStatus::kNoDigit:
-            return EntryVerdict::kKeyNoDigit;
-        case KindKeyStatus::kOutOfRange:
-            return EntryVerdict::kKeyOutOfRange;
-        case KindKeyStatus::kOk:
-            break;
+    const KindKeyStatus key = ParseKindKey(entry.key, &entry.keyKind);
+    if (key == KindKeyStatus::kNoDigit) {
+        return EntryVerdict::kKeyNoDigit;
+    }
+    if (key == KindKeyStatus::kOutOfRange) {
+        return EntryVerdict::kKeyOutOfRange;
     }
     if (entry.keyKind != kind) {
         return EntryVerdict::kOtherKind;
     }
     char commandLine[reclaunch::kMaxPath] = {};
-    const EntryVerdict verdict =
-        VerdictFor(BuildClientCommandLine(entry.value, recordPath, commandLine));
+    const CommandLineStatus status = BuildClientCommandLine(entry.value, recordPath, commandLine);
+    const EntryVerdict verdict = kVerdictOfStatus[static_cast<std::size_t>(status)].verdict;
     if (verdict == EntryVerdict::kStart) {
         entry.commandLine = commandLine;
     }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "common/enum_table.h"
 #include "common/result_codes.h"
 #include "launcher/game_table.h"
 #include "platform/os.h"
@@ -78,15 +79,9 @@ inline constexpr EnumText<platform::PathNaming::Problem> kProblemTexts[] = {
      "it is too long for the launcher's 260-byte buffers"},
 };
 
-// True when a table lists every value of its enum once, in order, up to `last`.
 template <class Enum, std::size_t N>
 constexpr bool ListsEveryValue(const EnumText<Enum> (&table)[N], Enum last) {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (static_cast<std::size_t>(table[i].value) != i) {
-            return false;
-        }
-    }
-    return N == static_cast<std::size_t>(last) + 1;
+    return reclaunch::IndexedByValue(table, &EnumText<Enum>::value, last);
 }
 static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kCommandLineTooLong));
 static_assert(ListsEveryValue(kSourceTexts, InstallationSource::kOption));
