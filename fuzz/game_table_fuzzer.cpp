@@ -100,6 +100,8 @@ void CheckEntry(const GameTableEntry& entry, const CIniItem& item, const Input& 
     }
     if (verdict == EntryVerdict::kOtherKind || verdict == EntryVerdict::kStart) {
         FUZZ_CHECK(entry.keyKind == keyKind);
+    } else {
+        FUZZ_CHECK(!entry.keyKind);
     }
     if (entry.verdict != EntryVerdict::kStart) {
         FUZZ_CHECK(entry.commandLine.empty());

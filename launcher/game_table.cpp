@@ -36,14 +36,16 @@ EntryVerdict Judge(GameTableEntry& entry, std::int32_t kind, const char* recordP
     if (*entry.value == '\0') {
         return EntryVerdict::kEmptyValue;  // the key is not examined
     }
-    const KindKeyStatus key = ParseKindKey(entry.key, &entry.keyKind);
+    std::int32_t keyKind = 0;
+    const KindKeyStatus key = ParseKindKey(entry.key, &keyKind);
     if (key == KindKeyStatus::kNoDigit) {
         return EntryVerdict::kKeyNoDigit;
     }
     if (key == KindKeyStatus::kOutOfRange) {
         return EntryVerdict::kKeyOutOfRange;
     }
-    if (entry.keyKind != kind) {
+    entry.keyKind = keyKind;
+    if (keyKind != kind) {
         return EntryVerdict::kOtherKind;
     }
     char commandLine[reclaunch::kMaxPath] = {};
@@ -97,7 +99,7 @@ std::vector<GameTableEntry> JudgeGameTable(const CIniFileParse& table, std::int3
         for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
             const CIniItem& item = section.m_arrItems[i];
             GameTableEntry& entry = entries.emplace_back(
-                GameTableEntry{s, i, item.GetKey(), item.GetValue(), 0, EntryVerdict::kStart, {}});
+                GameTableEntry{s, i, item.GetKey(), item.GetValue(), {}, EntryVerdict::kStart, {}});
             entry.verdict = Judge(entry, kind, recordPath);
         }
     }

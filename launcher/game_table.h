@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,7 @@ struct GameTableEntry {
     std::ptrdiff_t itemIndex;
     const char* key;  // the item's texts, in the document judged
     const char* value;
-    std::int32_t keyKind;  // valid when the key was read as a number
+    std::optional<std::int32_t> keyKind;  // once the key was read as a number
     EntryVerdict verdict;
     std::string commandLine;  // the line to start with, on kStart; else ""
 };

@@ -84,12 +84,4 @@ int ConfigLines::Line(std::ptrdiff_t section, std::ptrdiff_t item) const {
     return found == m_lines.end() ? 0 : found->second;
 }
 
-std::vector<Warning> ConfigLines::Warnings(const std::string& file) const {
-    std::vector<Warning> warnings = m_warnings;
-    for (Warning& warning : warnings) {
-        warning.file = file;
-    }
-    return warnings;
-}
-
 }  // namespace check

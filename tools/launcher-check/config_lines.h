@@ -37,8 +37,9 @@ public:
     // when unknown, and for the unnamed section's header.
     int Line(std::ptrdiff_t section, std::ptrdiff_t item = -1) const;
 
-    // The traps met, about `file`.
-    std::vector<Warning> Warnings(const std::string& file) const;
+    Subject GetSubject() const { return m_subject; }
+    // The traps met, their file not yet named.
+    const std::vector<Warning>& Traps() const { return m_warnings; }
 
 private:
     void Header(const IniLine& line);

@@ -10,18 +10,14 @@
 namespace check {
 namespace {
 
-bool IsSeparator(char ch) {
-    return ch == '\\' || ch == '/';
-}
-
 // The launcher's directory text carries no trailing separator (it comes from
 // its own path), so one given with --install loses it too, unless nothing
 // would be left.
 void FindInstallation(const std::optional<std::string>& installDir, CheckFacts& facts) {
     if (installDir) {
-        facts.installDir = *installDir;
-        if (facts.installDir.size() > 1 && IsSeparator(facts.installDir.back())) {
-            facts.installDir.pop_back();
+        std::string& dir = facts.installDir = *installDir;
+        if (dir.size() > 1 && (dir.back() == '\\' || dir.back() == '/')) {
+            dir.pop_back();
         }
         facts.installSource = InstallationSource::kOption;
         return;
@@ -97,11 +93,6 @@ const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry) {
         }
     }
     return nullptr;
-}
-
-bool KeyIsNumber(EntryVerdict verdict) {
-    return verdict != EntryVerdict::kEmptyValue && verdict != EntryVerdict::kKeyNoDigit &&
-           verdict != EntryVerdict::kKeyOutOfRange;
 }
 
 int ClientsStarting(const CheckFacts& facts) {

@@ -77,8 +77,6 @@ std::string HeaderHex(const RecordFacts& record, const char* separator);
 int EntryLine(const CheckFacts& facts, const GameTableEntry& entry);
 // The launch of the plan's entry `entry`, or null for an entry that starts nothing.
 const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
-// True for the verdicts given after the key was read as a number.
-bool KeyIsNumber(EntryVerdict verdict);
 // The clients that would start (runnable), or after --run did start.
 int ClientsStarting(const CheckFacts& facts);
 // 0 when a client would start (or did), 1 when none.

@@ -80,7 +80,7 @@ Json Entry(const CheckFacts& facts, std::size_t index) {
             {"line", LineOrNull(EntryLine(facts, entry))},
             {"key", entry.key},
             {"value", entry.value},
-            {"key_kind", KeyIsNumber(entry.verdict) ? Json(entry.keyKind) : Json(nullptr)},
+            {"key_kind", entry.keyKind ? Json(*entry.keyKind) : Json(nullptr)},
             {"verdict", TextOf(kVerdictTexts, entry.verdict).code},
             {"reason", TextOf(kVerdictTexts, entry.verdict).text},
             {"command_line", launch != nullptr ? Json(entry.commandLine) : Json(nullptr)},

@@ -22,9 +22,6 @@ constexpr const char kDescription[] =
 constexpr const char kFooter[] =
     "Exit codes: 0 a client would start (with --run: did start), 1 none would, 2 usage error.";
 
-// Exit code for a command line that can't be used.
-constexpr int kUsageError = 2;
-
 struct Options {
     std::string record;                     // the record, as the launcher would be given it
     std::optional<std::string> installDir;  // another installation than our own
@@ -33,18 +30,16 @@ struct Options {
 };
 
 // Reads the arguments into `options`. Returns the exit code to end with when
-// there is nothing to check (0 after --help, kUsageError after a message on
-// standard error), or nothing to go on.
+// there is nothing to check (0 after --help, 2 after a message on standard
+// error), or nothing to go on.
 std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
     CLI::App app(kDescription, "launcher-check");
     app.footer(kFooter);
     app.add_option("RECORD", options.record, "the game record file, as the launcher is given it")
         ->required();
-    std::string installDir;
-    CLI::Option* install =
-        app.add_option("--install", installDir,
-                       "check the installation in DIR instead of the one this program stands in");
-    install->type_name("DIR");
+    app.add_option("--install", options.installDir,
+                   "check the installation in DIR instead of the one this program stands in")
+        ->type_name("DIR");
     app.add_flag("--json", options.json, "write the facts as one JSON document");
     app.add_flag("--run", options.run,
                  "start the clients the launcher would start, as the launcher starts them");
@@ -56,20 +51,9 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "launcher-check: %s\nRun with --help for more information.\n",
                      error.what());
-        return kUsageError;
-    }
-    if (install->count() > 0) {
-        options.installDir = installDir;
+        return 2;
     }
     return std::nullopt;
-}
-
-// --run: starts the clients in start order, each exactly as the launcher starts it.
-void StartClients(check::CheckFacts& facts) {
-    facts.ran = true;
-    for (check::ClientLaunch& launch : facts.launches) {
-        launch.started = StartClient(facts.plan.entries[launch.entry].commandLine);
-    }
 }
 
 }  // namespace
@@ -88,7 +72,11 @@ int main(int argc, char** argv) {
         }
         check::CheckFacts facts = check::GatherFacts(std::move(record), options.installDir);
         if (options.run) {
-            StartClients(facts);
+            // In start order, each exactly as the launcher starts it.
+            facts.ran = true;
+            for (check::ClientLaunch& launch : facts.launches) {
+                launch.started = StartClient(facts.plan.entries[launch.entry].commandLine);
+            }
         }
         const std::string report =
             options.json ? check::JsonReport(facts) : check::TextReport(facts);

@@ -1,5 +1,7 @@
 #include "tools/launcher-check/reports.h"
 
+#include <algorithm>
+
 #include "hall/site_info_keys.h"
 #include "tools/launcher-check/enum_texts.h"
 
@@ -8,11 +10,15 @@ namespace {
 
 constexpr const char kIndent[] = "               ";
 
+// `text` padded with blanks to `width`.
+std::string Padded(std::string text, std::size_t width) {
+    text.resize(std::max(width, text.size()), ' ');
+    return text;
+}
+
 // "Label          text": the label column is as wide as kIndent.
 std::string Row(const char* label, const std::string& text) {
-    std::string row = label;
-    row.resize(sizeof kIndent - 1, ' ');
-    return row + text + "\n";
+    return Padded(label, sizeof kIndent - 1) + text + "\n";
 }
 
 std::string More(const std::string& text) {
@@ -72,15 +78,11 @@ std::string Site(const CheckFacts& facts) {
     const CSiteInfo& site = facts.site;
     std::string text = Row(
         "Site file", file + (site.m_bLoaded ? ": loaded" : ": does not open, the defaults stand"));
-    std::string name = "stationid";
-    name.resize(22, ' ');
-    text += More(name + std::to_string(site.m_nStationID));
+    text += More(Padded("stationid", 22) + std::to_string(site.m_nStationID));
     for (const SiteInfoKey& key : AllSiteInfoKeys()) {
-        name = key.name;
-        name.resize(22, ' ');
         const std::string value = key.number != nullptr ? std::to_string(site.*(key.number))
                                                         : "\"" + (site.*(key.text)).str() + "\"";
-        text += More(name + value);
+        text += More(Padded(key.name, 22) + value);
     }
     return text;
 }
@@ -112,7 +114,7 @@ std::string Entry(const CheckFacts& facts, std::size_t index) {
     std::string text = "    " + where + ": " + item + "\n";
     const std::string indent = "        ";
     if (entry.verdict == EntryVerdict::kOtherKind) {
-        return text + indent + "another kind (" + std::to_string(entry.keyKind) + ")\n";
+        return text + indent + "another kind (" + std::to_string(*entry.keyKind) + ")\n";
     }
     text += indent + TextOf(kVerdictTexts, entry.verdict).text + "\n";
     if (const ClientLaunch* launch = LaunchOf(facts, index)) {

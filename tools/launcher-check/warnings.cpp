@@ -2,6 +2,7 @@
 // don't open, keys that don't read as meant, kinds listed twice.
 #include <algorithm>
 #include <map>
+#include <regex>
 
 #include "tools/launcher-check/enum_texts.h"
 #include "tools/launcher-check/facts.h"
@@ -9,36 +10,25 @@
 namespace check {
 namespace {
 
-bool IsDigit(char ch) {
-    return ch >= '0' && ch <= '9';
-}
-
-// An optional sign and digits, nothing else: the key means what it shows.
-bool IsPlainNumber(const std::string& key) {
-    const std::size_t sign = (!key.empty() && (key[0] == '+' || key[0] == '-')) ? 1 : 0;
-    return key.size() > sign && std::all_of(key.begin() + sign, key.end(), IsDigit);
-}
-
-// The station is read as an optional minus sign and digits; anything else
-// in front gives station 0.
-bool StartsWithStationNumber(const std::string& value) {
-    const std::size_t digit = (!value.empty() && value[0] == '-') ? 1 : 0;
-    return digit < value.size() && IsDigit(value[digit]);
-}
+// Where Windows keeps short names is a setting of each volume.
+constexpr const char kShortNameHint[] =
+    " ('fsutil 8dot3name query <drive>:' tells whether the volume keeps short names)";
 
 // The traps the reader met in a file, then whether it could read it at all.
-void FileWarnings(std::vector<Warning>& warnings, const ConfigLines& lines, Subject subject,
-                  const std::string& file, const char* name, HRESULT result,
-                  const char* consequence) {
-    const std::vector<Warning> traps = lines.Warnings(file);
-    warnings.insert(warnings.end(), traps.begin(), traps.end());
+void FileWarnings(std::vector<Warning>& warnings, const ConfigLines& lines, const std::string& file,
+                  const std::string& name, HRESULT result, const char* consequence) {
+    const Subject subject = lines.GetSubject();
+    for (Warning trap : lines.Traps()) {
+        trap.file = file;
+        warnings.push_back(std::move(trap));
+    }
     if (file.empty()) {
         warnings.push_back({"path_too_long", subject, file, 0,
-                            std::string("the installation directory is too long for ") + name +
+                            "the installation directory is too long for " + name +
                                 ": the file is not read; " + consequence});
     } else if (result == E_FAIL) {
         warnings.push_back({"missing_file", subject, file, 0,
-                            std::string(name) +
+                            name +
                                 " does not open (missing or held open for writing): the reader "
                                 "waits 100 ms for a second attempt; " +
                                 consequence});
@@ -47,31 +37,25 @@ void FileWarnings(std::vector<Warning>& warnings, const ConfigLines& lines, Subj
     }
 }
 
-// Where Windows keeps short names is a setting of each volume.
-constexpr const char kShortNameHint[] =
-    " ('fsutil 8dot3name query <drive>:' tells whether the volume keeps short names)";
-
 // This program's own path, and the record's, where no name of theirs serves.
 void NameWarnings(CheckFacts& facts) {
+    using platform::PathNaming;
     if (facts.installSource != InstallationSource::kOption && facts.installDir.empty()) {
-        if (facts.installNaming.problem == platform::PathNaming::Problem::kNotInCodePage) {
-            facts.warnings.push_back(
-                {"installation_name_not_in_code_page", Subject::kInstallation, "", 0,
-                 std::string("this program's path holds characters the ANSI code page can't "
-                             "hold and its folder has no short name: the launcher reads no "
-                             "configuration and starts nothing") +
-                     kShortNameHint});
-        } else {
-            facts.warnings.push_back(
-                {"installation_path_cut", Subject::kInstallation, "", 0,
-                 "this program's path or the command line's first token is longer than the "
-                 "launcher's 260-byte buffers, and cut it would name another folder: the "
-                 "launcher reads no configuration and starts nothing"});
-        }
+        facts.warnings.push_back(
+            facts.installNaming.problem == PathNaming::Problem::kNotInCodePage
+                ? Warning{"installation_name_not_in_code_page", Subject::kInstallation, "", 0,
+                          std::string("this program's path holds characters the ANSI code page "
+                                      "can't hold and its folder has no short name: the launcher "
+                                      "reads no configuration and starts nothing") +
+                              kShortNameHint}
+                : Warning{"installation_path_cut", Subject::kInstallation, "", 0,
+                          "this program's path or the command line's first token is longer than "
+                          "the launcher's 260-byte buffers, and cut it would name another folder: "
+                          "the launcher reads no configuration and starts nothing"});
     }
     const RecordFacts& record = facts.record;
-    if (record.naming.name == platform::PathNaming::Name::kNone &&
-        record.naming.problem == platform::PathNaming::Problem::kNotInCodePage) {
+    if (record.naming.name == PathNaming::Name::kNone &&
+        record.naming.problem == PathNaming::Problem::kNotInCodePage) {
         facts.warnings.push_back(
             {"record_name_not_in_code_page", Subject::kRecord, record.path, 0,
              std::string("the record's path holds characters the ANSI code page can't hold and "
@@ -83,19 +67,20 @@ void NameWarnings(CheckFacts& facts) {
 void StationWarnings(CheckFacts& facts) {
     const StationChoice& station = facts.station;
     const std::string file = station.stationFile.str();
-    FileWarnings(facts.warnings, facts.stationLines, Subject::kStationFile, file,
-                 "config\\StationID.ini", station.stationFileResult, "station 1 is used");
+    FileWarnings(facts.warnings, facts.stationLines, file, "config\\StationID.ini",
+                 station.stationFileResult, "station 1 is used");
+    // The station is read as an optional minus sign and digits; anything
+    // else in front gives station 0.
     const std::string value = station.value.str();
-    if (station.sectionIndex >= 0 && !StartsWithStationNumber(value)) {
+    if (station.sectionIndex >= 0 && !std::regex_search(value, std::regex("^-?[0-9]"))) {
         facts.warnings.push_back({"station_not_number", Subject::kStationFile, file,
                                   facts.stationLines.Line(station.sectionIndex, station.itemIndex),
                                   "the station '" + value +
                                       "' does not begin with a number: it is read as " +
                                       std::to_string(station.station)});
     }
-    FileWarnings(facts.warnings, facts.siteLines, Subject::kSiteFile, station.siteFile.str(),
-                 "the site file", facts.site.m_bLoaded ? S_OK : E_FAIL,
-                 "the site information keeps its defaults");
+    FileWarnings(facts.warnings, facts.siteLines, station.siteFile.str(), "the site file",
+                 facts.site.m_bLoaded ? S_OK : E_FAIL, "the site information keeps its defaults");
 }
 
 void EntryWarnings(CheckFacts& facts, const GameTableEntry& entry) {
@@ -109,44 +94,44 @@ void EntryWarnings(CheckFacts& facts, const GameTableEntry& entry) {
                               : "lies outside the 32-bit range";
         facts.warnings.push_back({"key_not_number", Subject::kGameTable, file, line,
                                   "the key '" + key + "' " + why + ": the entry is never used"});
-    } else if (KeyIsNumber(entry.verdict) && !IsPlainNumber(key)) {
+    } else if (entry.keyKind && !std::regex_match(key, std::regex("[+-]?[0-9]+"))) {
+        // Only an optional sign and digits mean what they show.
         facts.warnings.push_back({"key_not_plain_number", Subject::kGameTable, file, line,
                                   "the key '" + key + "' is read as " +
-                                      std::to_string(entry.keyKind) +
+                                      std::to_string(*entry.keyKind) +
                                       ": reading stops at the first byte that is no digit"});
     }
 }
 
 void GameTableWarnings(CheckFacts& facts) {
     const LaunchPlan& plan = facts.plan;
+    // The launcher reads no table for a record that does not open; its
+    // traps are told all the same.
+    FileWarnings(facts.warnings, facts.tableLines, plan.tablePath,
+                 plan.tablePath.empty() ? "config\\GameKindID.ini" : "the game table",
+                 facts.tableConsulted ? plan.loadResult : S_OK, "no client can start");
     if (!facts.tableConsulted) {
-        // The launcher goes no further; the traps are told all the same.
-        FileWarnings(facts.warnings, facts.tableLines, Subject::kGameTable, plan.tablePath,
-                     "config\\GameKindID.ini", plan.tablePath.empty() ? E_FAIL : S_OK,
-                     "no client can start");
         return;
     }
-    FileWarnings(facts.warnings, facts.tableLines, Subject::kGameTable, plan.tablePath,
-                 "the game table", plan.loadResult, "no client can start");
-    std::map<std::int32_t, std::vector<const GameTableEntry*>> byKind;
+    std::map<std::int32_t, std::vector<int>> linesOfKind;
     for (const GameTableEntry& entry : plan.entries) {
         EntryWarnings(facts, entry);
-        if (KeyIsNumber(entry.verdict)) {
-            byKind[entry.keyKind].push_back(&entry);
+        if (entry.keyKind) {
+            linesOfKind[*entry.keyKind].push_back(EntryLine(facts, entry));
         }
     }
-    for (const auto& [kind, entries] : byKind) {
-        if (entries.size() < 2) {
+    for (const auto& [kind, lines] : linesOfKind) {
+        if (lines.size() < 2) {
             continue;
         }
-        std::string lines;
-        for (const GameTableEntry* entry : entries) {
-            lines += (lines.empty() ? "" : ", ") + std::to_string(EntryLine(facts, *entry));
+        std::string list;
+        for (const int line : lines) {
+            list += (list.empty() ? "" : ", ") + std::to_string(line);
         }
-        facts.warnings.push_back(
-            {"duplicate_kind", Subject::kGameTable, plan.tablePath, EntryLine(facts, *entries[1]),
-             "kind " + std::to_string(kind) + " has " + std::to_string(entries.size()) +
-                 " entries (lines " + lines + "): every one of them starts a client"});
+        facts.warnings.push_back({"duplicate_kind", Subject::kGameTable, plan.tablePath, lines[1],
+                                  "kind " + std::to_string(kind) + " has " +
+                                      std::to_string(lines.size()) + " entries (lines " + list +
+                                      "): every one of them starts a client"});
     }
 }
 
