@@ -96,6 +96,11 @@ std::vector<GameTableEntry> JudgeGameTable(const CIniFileParse& table, std::int3
         if (!IsGameKindSection(section.m_szName)) {
             continue;
         }
+        // A table is mostly one gamekindid section: room for the first at
+        // once, where growing item by item would move the entries again and again.
+        if (entries.empty()) {
+            entries.reserve(static_cast<std::size_t>(section.m_arrItems.GetSize()));
+        }
         for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
             const CIniItem& item = section.m_arrItems[i];
             GameTableEntry& entry = entries.emplace_back(
