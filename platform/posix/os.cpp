@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/program_search.h"
+
 namespace platform {
 namespace {
 
@@ -93,6 +95,16 @@ std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* namin
     }
     return static_cast<std::uint32_t>(stored);
 }
+
+namespace posix {
+
+std::string OwnFolder() {
+    const std::string path = ReadLink("/proc/self/exe");
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
+}
+
+}  // namespace posix
 
 const char* OwnCommandLine() {
     static const std::string commandLine = BuildCommandLine();

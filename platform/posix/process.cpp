@@ -5,7 +5,6 @@
 #include <spawn.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,10 +27,7 @@ bool StartProcess(char* commandLine, const char* currentDirectory) {
     args[0] = posix::NativePath(args[0]);
     std::string program = args[0];
     if (program.find('/') == std::string::npos) {
-        std::error_code error;
-        const std::string launcherDir =
-            std::filesystem::read_symlink("/proc/self/exe", error).parent_path().string();
-        const ProgramCheck found = posix::FindBareProgram(program, launcherDir);
+        const ProgramCheck found = posix::FindBareProgram(program, posix::OwnFolder());
         if (found.status != ProgramCheck::Status::kRunnable) {
             return false;
         }

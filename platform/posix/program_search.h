@@ -21,4 +21,8 @@ ProgramCheck ExamineProgram(const std::string& path);
 // that can't is reported when none can.
 ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir);
 
+// The folder of the running program ("/" at the root; "" when unknown).
+// With the process's other facts, in os.cpp.
+std::string OwnFolder();
+
 }  // namespace platform::posix
