@@ -1,10 +1,9 @@
 // Operating-system services the launcher relies on. Each function mirrors the
 // Windows call named in its comment; the names are our own, so no macro of
 // <windows.h> can turn a call into another function. The Win32 backend calls
-// that function, the
-// POSIX backend gives the same behaviour on Linux. Paths are Windows-style
-// throughout; the POSIX backend turns every '\' into '/' before a path
-// reaches the OS (files, programs, current directories).
+// that function, the POSIX backend gives the same behaviour on Linux. Paths
+// are Windows-style throughout; the POSIX backend turns every '\' into '/'
+// before a path reaches the OS (files, programs, current directories).
 #pragma once
 
 #include <cstdarg>

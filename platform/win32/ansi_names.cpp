@@ -10,6 +10,7 @@
 #include "common/limits.h"
 #include "platform/lead_byte.h"
 #include "platform/os.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 namespace platform {
@@ -17,33 +18,12 @@ namespace {
 
 using Name = PathNaming::Name;
 using Problem = PathNaming::Problem;
+using win32::ToUtf8;
+using win32::Widen;
 
 // The longest path any wide call returns (\\?\ paths included).
 constexpr DWORD kMaxWidePath = 32768;
 constexpr DWORD kMaxPath = reclaunch::kMaxPath;
-
-std::wstring Widen(const std::string& text, UINT codePage, DWORD flags) {
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-    if (length <= 0) {
-        return {};
-    }
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string ToUtf8(const std::wstring& wide) {
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) {
-        return {};
-    }
-    std::string text(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
-}
 
 // The ANSI form of `wide`, '?' standing for what the code page can't hold.
 // `exact`: it holds every character as itself, so it reads back the same.

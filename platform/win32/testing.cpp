@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
 #include <psapi.h>
@@ -142,16 +143,6 @@ void StandardHandles(StartupInfo& startup, HANDLE input, HANDLE output, HANDLE e
     startup.hStdError = error;
 }
 
-std::wstring WideFromUtf8(const std::string& text) {
-    const int size = static_cast<int>(text.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) {
-        ::MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), length);
-    }
-    return wide;
-}
-
 }  // namespace
 
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
@@ -178,8 +169,8 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& curr
     } else {
         STARTUPINFOW startup{};
         StandardHandles(startup, input.Get(), out.write.Get(), err.write.Get());
-        std::wstring writableLine = WideFromUtf8(commandLine);
-        const std::wstring directory = WideFromUtf8(currentDirectory);
+        std::wstring writableLine = win32::Widen(commandLine, CP_UTF8);
+        const std::wstring directory = win32::Widen(currentDirectory, CP_UTF8);
         ok = ::CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, TRUE, 0,
                               environment.data(), directory.empty() ? nullptr : directory.c_str(),
                               &startup, &started);
