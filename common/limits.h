@@ -3,10 +3,12 @@
 
 #include <cstddef>
 
+#include "platform/path_limits.h"
+
 namespace reclaunch {
 
 // Paths: the platform's MAX_PATH.
-inline constexpr std::size_t kMaxPath = 260;
+inline constexpr std::size_t kMaxPath = platform::kMaxPath;
 // A record path the client command line can carry: the keyword text
 // ' KelvoFile "<record path>"' must fit a path buffer.
 inline constexpr std::size_t kMaxRecordPath = kMaxPath - sizeof(" KelvoFile \"\"");

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "common/limits.h"
 #include "platform/lead_byte.h"
 #include "platform/os.h"
+#include "platform/path_limits.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/windows_api.h"
 
@@ -23,7 +23,6 @@ using win32::Widen;
 
 // The longest path any wide call returns (\\?\ paths included).
 constexpr DWORD kMaxWidePath = 32768;
-constexpr DWORD kMaxPath = reclaunch::kMaxPath;
 
 // The ANSI form of `wide`, '?' standing for what the code page can't hold.
 // `exact`: it holds every character as itself, so it reads back the same.
