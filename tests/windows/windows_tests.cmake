@@ -10,5 +10,4 @@ add_executable(windows_tests ${WINDOWS_TEST_SOURCES} e2e/installation.cpp)
 target_link_libraries(windows_tests PRIVATE reclaunch_testutil GTest::gtest_main
                       reclaunch_warnings)
 add_dependencies(windows_tests launcher record_client failing_startup)
-add_test(NAME windows_tests COMMAND windows_tests)
-set_tests_properties(windows_tests PROPERTIES TIMEOUT 600)
+reclaunch_add_sharded_test(windows_tests 2 600)
