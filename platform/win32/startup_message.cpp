@@ -47,7 +47,7 @@ bool WriteToParentConsole(const char* message) {
 }  // namespace
 
 void ShowStartupMessage(const char* message) {
-    const HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE out = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (LeadsToFileOrPipe(out) && WriteLine(out, message)) {
         return;
     }

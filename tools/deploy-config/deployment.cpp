@@ -95,7 +95,7 @@ std::string RequestProblems(const Request& request) {
 
 std::string Apply(const Request& request, const std::string& configDir) {
     std::string table;
-    const std::string problems = Judge(request, &table);
+    std::string problems = Judge(request, &table);
     if (!problems.empty()) {
         return problems;
     }
