@@ -55,9 +55,11 @@ TEST(DeployConfig, GameTableIsCopiedExactlyOnlyWhenReadable) {
     const Case cases[] = {
         {files / "tables/new.ini", "6", true},
         {files / "tables/missing.ini", "", false},
-        {files / "tables", "", false},             // a folder
-        {"tables/new.ini", "", false},             // relative: to which folder?
-        {files / "tables/new.ini", "six", false},  // nothing written while either is bad
+        {files / "tables", "", false},  // a folder
+        {"tables/new.ini", "", false},  // relative: to which folder?
+        // Nothing written while either is bad.
+        {files / "tables/new.ini", "six", false},
+        {files / "tables/missing.ini", "6", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path + " " + c.station);
