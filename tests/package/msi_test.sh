@@ -179,9 +179,11 @@ open_record
 # The same version rebuilt: another product code, as every build has.
 rebuilt=$work/rebuilt.msi
 cp "$new" "$rebuilt"
-msibuild "$rebuilt" -q "UPDATE Property SET Value = '{$(tr a-z A-Z </proc/sys/kernel/random/uuid)}' WHERE Property = 'ProductCode'" &&
-  msibuild "$rebuilt" -s Reclaunch reclaunch 'x64;1033' "{$(tr a-z A-Z </proc/sys/kernel/random/uuid)}" ||
+guid() { tr '[:lower:]' '[:upper:]' </proc/sys/kernel/random/uuid; }
+if ! msibuild "$rebuilt" -q "UPDATE Property SET Value = '{$(guid)}' WHERE Property = 'ProductCode'" ||
+  ! msibuild "$rebuilt" -s Reclaunch reclaunch 'x64;1033' "{$(guid)}"; then
   fail "the rebuild could not be made"
+fi
 step "install a rebuild of the same version with STATIONID=6"
 [[ $(msiexec /i "$(windows_path "$rebuilt")" STATIONID=6) == 0 ]] || fail "the rebuild's install failed"
 expect_config "rebuild" 6
