@@ -31,8 +31,10 @@ VALUES ('UseRecordedInstallDir', 'RECORDEDINSTALLDIR AND NOT INSTALLDIR', 60)")
 
 # One entry per version: a rebuild of the installed version upgrades it too
 # (VersionMaxInclusive, 512, beside MigrateFeatures, 1). The old product goes
-# before anything is installed, so the rebuild's programs replace the old
-# ones even at the same file version; the configuration stays (Permanent).
+# first, inside the installation's transaction (right after
+# InstallInitialize: a failed upgrade restores it), so the rebuild's programs
+# replace the old ones even at the same file version; the configuration
+# stays (Permanent).
 # Attributes is part of the Upgrade table's key: the row is replaced.
 find_program(RECLAUNCH_MSIINFO msiinfo REQUIRED)
 execute_process(COMMAND "${RECLAUNCH_MSIINFO}" export "${msi}" Upgrade
@@ -44,7 +46,7 @@ reclaunch_msi_query("${msi}" "DELETE FROM Upgrade WHERE ActionProperty = 'WIX_UP
 reclaunch_msi_query("${msi}" "INSERT INTO Upgrade (UpgradeCode, VersionMax, Attributes, \
 ActionProperty) VALUES ('${CMAKE_MATCH_1}', '${CMAKE_MATCH_2}', 513, 'WIX_UPGRADE_DETECTED')")
 reclaunch_msi_query("${msi}"
-  "UPDATE InstallExecuteSequence SET Sequence = 1410 WHERE Action = 'RemoveExistingProducts'")
+  "UPDATE InstallExecuteSequence SET Sequence = 1501 WHERE Action = 'RemoveExistingProducts'")
 
 # Versioned files, so that Windows Installer compares versions as it should.
 # Their version resources hold the package's version (program.rc.in), US
