@@ -13,12 +13,15 @@ set(msi "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi")
 # folder and is given the icon relative to that.
 set(stage "${CPACK_TEMPORARY_DIRECTORY}/msi")
 file(RELATIVE_PATH icon "${stage}" "${CPACK_RECLAUNCH_ICON}")
+file(RELATIVE_PATH deploy_check "${stage}" "${CPACK_RECLAUNCH_DEPLOY_CHECK}")
+file(RELATIVE_PATH deploy_tool "${stage}" "${CPACK_RECLAUNCH_DEPLOY_TOOL}")
 execute_process(
   COMMAND "${RECLAUNCH_WIXL}" --arch x64 --output "${msi}"
           -D "Version=${CPACK_PACKAGE_VERSION}"
           -D "ProductName=${CPACK_RECLAUNCH_PRODUCT_NAME}"
-          -D "Vendor=${CPACK_PACKAGE_VENDOR}"
-          -D "StageDir=." -D "IconFile=${icon}"
+          -D "Vendor=${CPACK_PACKAGE_VENDOR}" -D "Contact=${CPACK_RECLAUNCH_CONTACT}"
+          -D "StageDir=." -D "IconFile=${icon}" -D "DeployCheck=${deploy_check}"
+          -D "DeployTool=${deploy_tool}"
           "${CPACK_RECLAUNCH_WXS}"
   WORKING_DIRECTORY "${stage}"
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
@@ -45,5 +48,7 @@ foreach(query IN LISTS fixes)
     message(FATAL_ERROR "msibuild failed on \"${query}\" (${result}):\n${output}")
   endif()
 endforeach()
+
+include("${CPACK_RECLAUNCH_MSI_TABLES}")
 
 set(CPACK_EXTERNAL_BUILT_PACKAGES "${msi}")

@@ -2,11 +2,15 @@
 # the ZIP by `cmake --build --preset mingw --target package`. cpack stages the
 # msi component and runs MsiBuild.cmake, which builds the package with wixl.
 #
-#   Program Files\Reclaunch\launcher.exe, launcher-check.exe, README.md
+#   Program Files\Reclaunch\launcher.exe, launcherw.exe, launcher-check.exe,
+#                             README.md, LICENSE.txt
 #   Program Files\Reclaunch\config\   the game table template, StationID.ini,
 #                                     the site file
-install(TARGETS launcher launcher-check RUNTIME DESTINATION . COMPONENT msi EXCLUDE_FROM_ALL)
+install(TARGETS launcher launcherw launcher-check RUNTIME DESTINATION . COMPONENT msi
+        EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT msi EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT msi
+        EXCLUDE_FROM_ALL)
 install(FILES ${reclaunch_installed_config} DESTINATION config COMPONENT msi EXCLUDE_FROM_ALL)
 
 list(APPEND CPACK_GENERATOR External)
@@ -17,3 +21,9 @@ set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/MsiBuild.cmake)
 set(CPACK_RECLAUNCH_WXS ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.wxs)
 set(CPACK_RECLAUNCH_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.ico)
 set(CPACK_RECLAUNCH_PRODUCT_NAME "${RECLAUNCH_PRODUCT_NAME}")
+set(CPACK_RECLAUNCH_CONTACT "${RECLAUNCH_CONTACT}")
+# The deployment properties' actions, stored in the package (cmake/MsiTables.cmake).
+set(CPACK_RECLAUNCH_DEPLOY_CHECK ${PROJECT_BINARY_DIR}/tools/deploy-config/deploy-check.dll)
+set(CPACK_RECLAUNCH_DEPLOY_TOOL
+    ${PROJECT_BINARY_DIR}/tools/deploy-config/deploy-config${CMAKE_EXECUTABLE_SUFFIX})
+set(CPACK_RECLAUNCH_MSI_TABLES ${CMAKE_CURRENT_LIST_DIR}/MsiTables.cmake)

@@ -21,6 +21,10 @@
 option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
 
 install(TARGETS launcher RUNTIME DESTINATION . COMPONENT launcher)
+# Windows: its windowless twin, for opening records from the desktop.
+if(TARGET launcherw)
+  install(TARGETS launcherw RUNTIME DESTINATION . COMPONENT launcher)
+endif()
 # Beside the launcher, launcher-check explains an installation as it stands.
 install(TARGETS launcher-check RUNTIME DESTINATION . COMPONENT launcher)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/config/ DESTINATION config COMPONENT launcher)

@@ -2,6 +2,9 @@
 # publisher and version.
 set(RECLAUNCH_PRODUCT_NAME "Reclaunch")
 set(RECLAUNCH_VENDOR "reclaunch")
+# Who holds the copyright (LICENSE) and answers for the product.
+set(RECLAUNCH_CONTACT "the reclaunch authors")
+set(RECLAUNCH_COPYRIGHT "Copyright (c) 2026 ${RECLAUNCH_CONTACT}")
 
 # The version is the project's, unless the build asks for another. The
 # installer test builds its upgrade package from the same sources this way.

@@ -49,18 +49,22 @@ void OpenRecord(const char* recordPath) {
 
 }  // namespace
 
+void PrintStartupMessage(const char* message) {
+    std::printf("%s\n", message);
+}
+
 StartupServices PlatformStartupServices() {
-    return {PlatformModuleHandle, PlatformCommandLine, PlatformInitFramework};
+    return {PlatformModuleHandle, PlatformCommandLine, PlatformInitFramework, PrintStartupMessage};
 }
 
 int RunLauncher(int argc, char** argv, const StartupServices& services) {
     void* module = services.getModuleHandle();
     if (module == nullptr) {
-        std::printf("%s\n", kNoModuleHandleMessage);
+        services.reportFailure(kNoModuleHandleMessage);
         return 1;
     }
     if (!services.initFramework(module, services.getCommandLine(), 0)) {
-        std::printf("%s\n", kFrameworkFailedMessage);
+        services.reportFailure(kFrameworkFailedMessage);
         return 1;
     }
     try {

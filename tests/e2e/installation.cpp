@@ -135,20 +135,21 @@ std::string KindBytes(std::int32_t kind) {
     return bytes;
 }
 
-Installation::Installation(const std::string& folderName)
+Installation::Installation(const std::string& folderName, const std::string& program)
     : m_rootPath(m_root.path().string()),
       m_dir((m_root.path() / folderName).string()),
-      m_reports((m_root.path() / "reports").string()) {
+      m_reports((m_root.path() / "reports").string()),
+      m_program(program) {
     fs::create_directories(fs::path(m_dir) / "config");
     fs::create_directories(m_reports);
     fs::create_directories(workDir());
     const fs::path launcher =
-        BuildFolder() / "launcher" / platform::testing::ExecutableName("launcher");
+        BuildFolder() / "launcher" / platform::testing::ExecutableName(m_program);
     fs::copy_file(launcher, launcherPath());
 }
 
 std::string Installation::launcherPath() const {
-    return (fs::path(m_dir) / platform::testing::ExecutableName("launcher")).string();
+    return (fs::path(m_dir) / platform::testing::ExecutableName(m_program)).string();
 }
 
 void Installation::WriteConfig(const std::string& name, const std::string& bytes) const {

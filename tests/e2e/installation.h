@@ -30,8 +30,10 @@ struct LaunchResult {
 
 class Installation {
 public:
-    // `folderName` is the installation folder below a fresh temporary folder.
-    explicit Installation(const std::string& folderName = "game");
+    // `folderName` is the installation folder below a fresh temporary folder;
+    // `program` the build's launcher program copied into it.
+    explicit Installation(const std::string& folderName = "game",
+                          const std::string& program = "launcher");
 
     const std::string& dir() const { return m_dir; }
     const std::string& root() const { return m_rootPath; }
@@ -58,6 +60,7 @@ private:
     std::string m_rootPath;
     std::string m_dir;
     std::string m_reports;
+    std::string m_program;
 };
 
 // The build folder: the test programs stand in its tests/ folder, the

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Windows installer, end to end under a private Wine: install it
-# silently, open a record the way the desktop does, upgrade over an edited
-# game table, then remove it.
+# silently into a folder of its own with a station and a game table given on
+# the command line, open a record the way the desktop does, refuse unusable
+# values, upgrade into the same folder, replace a rebuild of the same version,
+# repair, refuse a downgrade, then remove it.
 #
 #   tests/package/msi_test.sh [build folder]     (default build/mingw)
 #
@@ -49,7 +51,8 @@ build=$2
 work=$build/installer-test
 old=$(echo "$work"/old/*.msi)
 new=$(echo "$work"/new/*.msi)
-installed="$WINEPREFIX/drive_c/Program Files/Reclaunch"
+folder='C:\Games\Reclaunch'
+installed="$WINEPREFIX/drive_c/Games/Reclaunch"
 stage() { echo "$1"/_CPack_Packages/*/External/*/msi; }
 
 # msiexec's exit code, which Wine hands over modulo 256.
@@ -63,37 +66,84 @@ reg_export() {
   wine reg export "$1" "$work/key.reg" /y </dev/null >/dev/null 2>&1 || return 1
   iconv -f UTF-16 -t UTF-8 "$work/key.reg" | tr -d '\r'
 }
-uninstall_key() {
-  echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(
-    msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p')"
-}
-windows_path() { winepath -w "$1" </dev/null 2>/dev/null; }
-# The Add/Remove Programs entry of a package: version, publisher, location.
-expect_arp_entry() {
-  local entry value
-  entry=$(reg_export "$(uninstall_key "$1")") || fail "no Add/Remove Programs entry for $1"
-  for value in "\"DisplayVersion\"=\"$2\"" '"Publisher"="reclaunch"' \
-    '"InstallLocation"="C:\\Program Files\\Reclaunch\\"'; do
-    grep -qxF "$value" <<<"$entry" || fail "the Add/Remove Programs entry has no $value"
+# Fails naming the first of the values (lines of `reg export`) that $1 lacks.
+expect_values() {
+  local text=$1 what=$2 value
+  shift 2
+  for value in "$@"; do
+    grep -qxF "$value" <<<"$text" || fail "$what has no $value:"$'\n'"$text"
   done
 }
+product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductCode\t//p'; }
+uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
+windows_path() { winepath -w "$1" </dev/null 2>/dev/null; }
+# The Add/Remove Programs entry of a package: version, publisher, location,
+# no Change button, the README as help and about page, the contact.
+expect_arp_entry() {
+  local entry
+  entry=$(reg_export "$(uninstall_key "$1")") || fail "no Add/Remove Programs entry for $1"
+  expect_values "$entry" "the Add/Remove Programs entry" "\"DisplayVersion\"=\"$2\"" \
+    '"Publisher"="reclaunch"' "\"InstallLocation\"=\"${folder//\\/\\\\}\\\\\"" \
+    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.md\"" \
+    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.md\"" '"Contact"="the reclaunch authors"'
+}
+# Everything an installation is: its files and the product's keys.
+snapshot() {
+  (cd "$installed" && find . -type f -exec md5sum {} + | LC_ALL=C sort)
+  reg_export 'HKLM\Software\Reclaunch' || true
+  reg_export 'HKLM\Software\Classes\Kelvo.Record' || true
+  ls "$WINEPREFIX/drive_c/Program Files"
+}
+# The subsystem field of a PE header: 2 GUI, 3 console.
+pe_subsystem() {
+  local pe
+  pe=$(od -An -tu4 -j60 -N4 "$1")
+  od -An -tu2 -j$((pe + 92)) -N2 "$1" | tr -d ' '
+}
 
-step "install $(basename "$old")"
-[[ $(msiexec /i "$(windows_path "$old")") == 0 ]] || fail "the install failed"
-diff -r "$(stage "$work/old")" "$installed" || fail "the installation differs from the package"
-# Opening a record below shows the open verb works; these are the rest.
-keys=$(reg_export 'HKLM\Software\Classes\.rec' && reg_export 'HKLM\Software\Classes\Kelvo.Record')
-for value in '"Content Type"="application/x-kelvo-record"' '"Kelvo.Record"=""' \
-  '@="\"C:\\Program Files\\Reclaunch\\launcher.exe\",0"'; do
-  grep -qxF "$value" <<<"$keys" || fail "the record association has no $value:"$'\n'"$keys"
+step "package tables"
+files=$(msiinfo export "$old" File | tr -d '\r')
+for program in launcher.exe launcherw.exe launcher_check.exe; do
+  grep -qP "^$program\t.*\t$(package_version "$build")\.0\t1033\t" <<<"$files" ||
+    fail "$program has no version and language in the File table:"$'\n'"$files"
 done
+strings -e l "$(stage "$work/old")/launcherw.exe" | grep -qx 'Copyright (c) 2026 the reclaunch authors' ||
+  fail "launcherw.exe has no LegalCopyright"
+
+# The client of every record below, and a game table naming it, given at
+# deployment.
+client='C:\Game Clients\recorder.exe'
+mkdir -p "$WINEPREFIX/drive_c/Game Clients" "$WINEPREFIX/drive_c/deploy"
+cp "$build/tests/record_client.exe" "$WINEPREFIX/drive_c/Game Clients/recorder.exe"
+given_table="$WINEPREFIX/drive_c/deploy/site table.ini"
+printf '[gamekindid]\r\n122=%s\r\n' "$client" >"$given_table"
+expect_config() {
+  cmp -s "$installed/config/GameKindID.ini" "$given_table" || fail "$1: the game table is not the given one"
+  [[ $(cat "$installed/config/StationID.ini") == $'[stationid]\r\nstationid='"$2"$'\r' ]] ||
+    fail "$1: StationID.ini holds [$(cat "$installed/config/StationID.ini")], not station $2"
+}
+
+step "install $(basename "$old") into $folder with a station and a game table"
+[[ $(msiexec /i "$(windows_path "$old")" INSTALLDIR="$folder" STATIONID=5 \
+  GAMETABLE='C:\deploy\site table.ini') == 0 ]] || fail "the install failed"
+diff -r -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
+  fail "the installation differs from the package"
+expect_config "install" 5
+[[ $(pe_subsystem "$installed/launcherw.exe") == 2 && $(pe_subsystem "$installed/launcher.exe") == 3 ]] ||
+  fail "launcherw.exe is no GUI program, or launcher.exe no console program"
+# Opening a record below shows the open verb works; these are the rest.
+exe="${folder//\\/\\\\}\\\\launcherw.exe"
+expect_values "$(reg_export 'HKLM\Software\Classes\.rec' && reg_export 'HKLM\Software\Classes\Kelvo.Record')" \
+  "the record association" '"Content Type"="application/x-kelvo-record"' '"Kelvo.Record"=""' \
+  "@=\"\\\"$exe\\\",0\"" "@=\"\\\"$exe\\\" \\\"%1\\\"\""
+expect_values "$(reg_export 'HKLM\Software\Reclaunch' && reg_export 'HKLM\Software\RegisteredApplications')" \
+  "the application's registration" '"ApplicationName"="Reclaunch"' '".rec"="Kelvo.Record"' \
+  '"ApplicationDescription"="Opens game record files with their game client"' \
+  '"Reclaunch"="Software\\Reclaunch\\Capabilities"'
 expect_arp_entry "$old" "$(package_version "$build")"
 
 # Opens the record as Explorer does, through the association, and checks the
 # client got exactly its command line, in the ANSI code page.
-client='C:\Game Clients\recorder.exe'
-mkdir -p "$WINEPREFIX/drive_c/Game Clients"
-cp "$build/tests/record_client.exe" "$WINEPREFIX/drive_c/Game Clients/recorder.exe"
 record="$work/records/牌局 记录/poker 0001.rec"
 mkdir -p "$(dirname "$record")" "$work/reports"
 cp "$source/examples/records/poker-0001.rec" "$record"
@@ -105,36 +155,64 @@ open_record() {
     "$(printf '"%s" KelvoFile "%s"' "$client" "$(windows_path "$record")" | iconv -f UTF-8 -t GBK)"
 }
 
-step "open a record by its association"
-table="$installed/config/GameKindID.ini"
-printf '[gamekindid]\r\n122=%s\r\n' "$client" >"$table"
-cp "$table" "$work/edited-table"
+step "open a record by its association, with the given game table"
 open_record
 
-step "upgrade to $(basename "$new")"
+before=$(snapshot)
+for values in STATIONID=5x 'GAMETABLE=C:\deploy\missing.ini'; do
+  step "refuse $values"
+  [[ $(msiexec /i "$(windows_path "$new")" "$values") == $((1603 % 256)) ]] ||
+    fail "$values was not refused"
+  [[ $(snapshot) == "$before" ]] || fail "the refused $values changed the installation"
+done
+
+step "upgrade to $(basename "$new"), naming no folder"
 [[ $(msiexec /i "$(windows_path "$new")") == 0 ]] || fail "the upgrade failed"
-cmp -s "$table" "$work/edited-table" || fail "the upgrade overwrote the edited game table"
-diff -r -x GameKindID.ini "$(stage "$work/new")" "$installed" ||
+expect_config "upgrade" 5
+diff -r -x GameKindID.ini -x StationID.ini "$(stage "$work/new")" "$installed" ||
   fail "the upgraded installation differs from the new package"
+[[ -e "$WINEPREFIX/drive_c/Program Files/Reclaunch" ]] && fail "the upgrade went to Program Files"
 reg_export "$(uninstall_key "$old")" >/dev/null && fail "the old version's entry remains"
 expect_arp_entry "$new" "$(next_version "$(package_version "$build")")"
 open_record
 
+# The same version rebuilt: another product code, as every build has.
+rebuilt=$work/rebuilt.msi
+cp "$new" "$rebuilt"
+guid() { tr '[:lower:]' '[:upper:]' </proc/sys/kernel/random/uuid; }
+if ! msibuild "$rebuilt" -q "UPDATE Property SET Value = '{$(guid)}' WHERE Property = 'ProductCode'" ||
+  ! msibuild "$rebuilt" -s Reclaunch reclaunch 'x64;1033' "{$(guid)}"; then
+  fail "the rebuild could not be made"
+fi
+step "install a rebuild of the same version with STATIONID=6"
+[[ $(msiexec /i "$(windows_path "$rebuilt")" STATIONID=6) == 0 ]] || fail "the rebuild's install failed"
+expect_config "rebuild" 6
+reg_export "$(uninstall_key "$new")" >/dev/null && fail "the replaced build's entry remains"
+expect_arp_entry "$rebuilt" "$(next_version "$(package_version "$build")")"
+printf '[gamekindid]\r\n122=%s\r\n; edited\r\n' "$client" >"$work/edited-table"
+cp "$work/edited-table" "$installed/config/GameKindID.ini"
+
 step "repair, every file reinstalled"
-[[ $(msiexec /i "$(windows_path "$new")" REINSTALL=ALL REINSTALLMODE=amus) == 0 ]] ||
+[[ $(msiexec /i "$(windows_path "$rebuilt")" REINSTALL=ALL REINSTALLMODE=amus) == 0 ]] ||
   fail "the repair failed"
-cmp -s "$table" "$work/edited-table" || fail "the repair overwrote the edited game table"
+cmp -s "$installed/config/GameKindID.ini" "$work/edited-table" || fail "the repair overwrote the edited game table"
+[[ -e "$WINEPREFIX/drive_c/Program Files/Reclaunch" ]] && fail "the repair went to Program Files"
 
 step "downgrade"
 [[ $(msiexec /i "$(windows_path "$old")") == $((1603 % 256)) ]] || fail "the downgrade was not refused"
 
 step "remove"
-[[ $(msiexec /x "$(windows_path "$new")") == 0 ]] || fail "the removal failed"
+[[ $(msiexec /x "$(windows_path "$rebuilt")") == 0 ]] || fail "the removal failed"
 left=$(cd "$installed" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
 [[ $left == "./config/GameKindID.ini ./config/StationID.ini ./config/siteinfo_1.ini " ]] ||
   fail "the removal left $left"
-cmp -s "$table" "$work/edited-table" || fail "the removal changed the edited game table"
-for key in 'HKLM\Software\Classes\.rec' 'HKLM\Software\Classes\Kelvo.Record' "$(uninstall_key "$new")"; do
+cmp -s "$installed/config/GameKindID.ini" "$work/edited-table" || fail "the removal changed the edited game table"
+for key in 'HKLM\Software\Classes\.rec' 'HKLM\Software\Classes\Kelvo.Record' "$(uninstall_key "$rebuilt")" \
+  'HKLM\Software\Reclaunch\Capabilities'; do
   reg_export "$key" >/dev/null && fail "the removal left $key"
+done
+for value in 'HKLM\Software\Reclaunch /v InstallDir' 'HKLM\Software\RegisteredApplications /v Reclaunch'; do
+  # shellcheck disable=SC2086 # the key and its value's name
+  wine reg query $value </dev/null >/dev/null 2>&1 && fail "the removal left $value"
 done
 echo "msi_test: passed"

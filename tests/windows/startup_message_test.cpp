@@ -1,5 +1,7 @@
 // The start-up messages as a Windows console program writes them: standard
-// output is in text mode, so each message's newline reaches it as CR LF.
+// output is in text mode, so each message's newline reaches it as CR LF. The
+// windowless launcher, a GUI program, writes the same bytes to an output
+// its starter redirected.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,11 +12,10 @@
 
 namespace {
 
-std::string HelperPath() {
+std::string HelperPath(const char* name) {
     char self[4096] = {};
     platform::OwnExecutablePath(self, sizeof self);
-    return (std::filesystem::path(self).parent_path() /
-            platform::testing::ExecutableName("failing_startup"))
+    return (std::filesystem::path(self).parent_path() / platform::testing::ExecutableName(name))
         .string();
 }
 
@@ -27,15 +28,21 @@ TEST(WindowsStartupMessage, GbkBytesThenCrLfOnStandardOutput) {
         {"module", "\xB4\xED\xCE\xF3: GetModuleHandle \xCA\xA7\xB0\xDC\r\n"},
         {"framework", "\xB4\xED\xCE\xF3: MFC \xB3\xF5\xCA\xBC\xBB\xAF\xCA\xA7\xB0\xDC\r\n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.step);
-        const platform::testing::ProcessResult run =
-            platform::testing::RunAndWait("\"" + HelperPath() + "\" " + c.step,
-                                          std::filesystem::current_path().string(), "", 60000);
-        ASSERT_TRUE(run.started);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.output, c.output);
-        EXPECT_EQ(run.errorOutput, "");
+    const char* const helpers[][2] = {
+        {"failing_startup", ""},
+        {"failing_startup_windowless", " windowless"},
+    };
+    for (const auto& helper : helpers) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(helper[0]) + " " + c.step);
+            const platform::testing::ProcessResult run = platform::testing::RunAndWait(
+                "\"" + HelperPath(helper[0]) + "\" " + c.step + helper[1],
+                std::filesystem::current_path().string(), "", 60000);
+            ASSERT_TRUE(run.started);
+            EXPECT_EQ(run.exitCode, 1);
+            EXPECT_EQ(run.output, c.output);
+            EXPECT_EQ(run.errorOutput, "");
+        }
     }
 }
 

@@ -1,0 +1,25 @@
+// The MSI's check of STATIONID and GAMETABLE: an installer action in a DLL
+// the package carries, run before the installation changes anything. A value
+// it can't use ends the installation with 1603 and its reason in the log.
+#include <string>
+
+#include "platform/installer_session.h"
+#include "tools/deploy-config/deployment.h"
+
+// What the installer calls (exported by check_action.def). On x64 Windows
+// has one calling convention, so no WINAPI is needed.
+extern "C" unsigned CheckDeployment(unsigned long session);
+
+extern "C" unsigned CheckDeployment(unsigned long session) {
+    constexpr unsigned kSuccess = 0;            // ERROR_SUCCESS
+    constexpr unsigned kInstallFailure = 1603;  // ERROR_INSTALL_FAILURE
+    const deploy::Request request{platform::InstallerProperty(session, "STATIONID"),
+                                  platform::InstallerProperty(session, "GAMETABLE")};
+    const std::string problems = deploy::RequestProblems(request);
+    if (problems.empty()) {
+        return kSuccess;
+    }
+    platform::InstallerError(session,
+                             "Reclaunch can't be installed with these values:\n" + problems);
+    return kInstallFailure;
+}

@@ -1,0 +1,32 @@
+// What the installer's deployment properties ask of an installation's
+// configuration: a station (STATIONID) and a game table file (GAMETABLE).
+// An empty value asks for nothing. Each value is judged before anything is
+// written, so a value that can't be used changes nothing.
+#pragma once
+
+#include <string>
+
+namespace deploy {
+
+struct Request {
+    std::string station;  // decimal station number, or ""
+    std::string table;    // full path of a game table file, or ""
+};
+
+// Why `station` can't be written into StationID.ini, or "" when it can: the
+// station choice must read back exactly this number.
+std::string StationProblem(const std::string& station);
+
+// Why the file at `path` can't serve as the game table, or "" when it can;
+// `content` then holds its bytes.
+std::string TableProblem(const std::string& path, std::string* content);
+
+// Why the request as a whole can't be used ("" when it can), one line each.
+std::string RequestProblems(const Request& request);
+
+// Writes what the request asks into the configuration folder `configDir`:
+// StationID.ini naming the station, GameKindID.ini a copy of the table.
+// Returns why it failed, or "".
+std::string Apply(const Request& request, const std::string& configDir);
+
+}  // namespace deploy
