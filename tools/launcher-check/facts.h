@@ -38,6 +38,7 @@ struct ClientLaunch {
 
 struct CheckFacts {
     std::string installDir;  // as the launcher would hold it; "" for none
+    std::string runFolder;   // the current folder, where clients start and relative names lie
     InstallationSource installSource = InstallationSource::kExecutablePath;
     platform::PathNaming installNaming;  // how this program's own path was named
 

@@ -65,8 +65,12 @@ Json Program(const ClientLaunch* launch) {
         return nullptr;
     }
     const platform::ProgramCheck& program = launch->program;
+    const bool script = program.kind == platform::ProgramCheck::Kind::kScript;
     return {{"status", TextOf(kProgramTexts, program.status).code},
-            {"path", program.path.empty() ? Json(nullptr) : Json(program.path)}};
+            {"path", program.path.empty() ? Json(nullptr) : Json(program.path)},
+            {"kind", program.path.empty() ? Json(nullptr)
+                                          : Json(TextOf(kProgramKindTexts, program.kind).code)},
+            {"interpreter", script ? Json(program.interpreter) : Json(nullptr)}};
 }
 
 Json Started(const ClientLaunch* launch) {
@@ -148,6 +152,7 @@ std::string JsonReport(const CheckFacts& facts) {
          {{"dir", facts.installDir},
           {"found_from", TextOf(kSourceTexts, facts.installSource).code},
           {"naming", Naming(facts.installNaming)}}},
+        {"run_folder", facts.runFolder},
         {"station", Station(facts)},
         {"site", Site(facts)},
         {"record", Record(facts.record)},

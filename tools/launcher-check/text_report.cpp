@@ -119,8 +119,12 @@ std::string Entry(const CheckFacts& facts, std::size_t index) {
     text += indent + TextOf(kVerdictTexts, entry.verdict).text + "\n";
     if (const ClientLaunch* launch = LaunchOf(facts, index)) {
         text += indent + "command line: " + entry.commandLine + "\n";
-        text += indent + "program: " + launch->program.path +
-                TextOf(kProgramTexts, launch->program.status).text + "\n";
+        const platform::ProgramCheck& program = launch->program;
+        text +=
+            indent + "program: " + program.path + TextOf(kProgramTexts, program.status).text + "\n";
+        if (program.kind == platform::ProgramCheck::Kind::kScript) {
+            text += indent + "interpreter: " + program.interpreter + "\n";
+        }
         if (facts.ran) {
             text += indent + (launch->started.value_or(false) ? "started" : "did not start") + "\n";
         }
@@ -137,6 +141,8 @@ std::string GameTable(const CheckFacts& facts) {
         return Row("Game table", plan.tablePath + ": not read, since the record does not open");
     }
     std::string text = Row("Game table", plan.tablePath + ": " + TextOfLoad(plan.loadResult).text);
+    text += More("clients start in the current folder, " + facts.runFolder +
+                 ", and a client named relative to a folder lies below it");
     const auto& sections = plan.table->m_arrSections;
     if (plan.loadResult == E_FAIL) {
         return text;
