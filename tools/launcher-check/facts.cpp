@@ -112,6 +112,11 @@ int ClientsStarting(const CheckFacts& facts) {
     return count;
 }
 
+bool ConfigByShortName(const CheckFacts& facts) {
+    return facts.station.stationFileByShortName || facts.station.siteFileByShortName ||
+           facts.plan.tableByShortName;
+}
+
 int ExitCodeFor(const CheckFacts& facts) {
     return ClientsStarting(facts) > 0 ? 0 : 1;
 }

@@ -82,5 +82,8 @@ const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
 int ClientsStarting(const CheckFacts& facts);
 // 0 when a client would start (or did), 1 when none.
 int ExitCodeFor(const CheckFacts& facts);
+// True when a configuration path is built on the installation folder's short
+// name, since on its long name it would not fit.
+bool ConfigByShortName(const CheckFacts& facts);
 
 }  // namespace check

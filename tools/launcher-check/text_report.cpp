@@ -43,6 +43,11 @@ std::string Installation(const CheckFacts& facts) {
         text += More(std::string("by its folder's short name: ") +
                      TextOf(kProblemTexts, facts.installNaming.problem).text);
     }
+    if (ConfigByShortName(facts)) {
+        text += More(
+            "its configuration files are named through the folder's short name: on its long "
+            "name their paths would be longer than 259 bytes");
+    }
     return text;
 }
 
@@ -87,11 +92,15 @@ std::string Site(const CheckFacts& facts) {
     return text;
 }
 
-std::string Record(const RecordFacts& record) {
+std::string Record(const RecordFacts& record, const LaunchPlan& plan) {
     std::string text = Row("Record", record.path);
     if (record.naming.name == platform::PathNaming::Name::kShortName) {
         text += More("opened and handed on as " + record.openedAs +
                      ", its short name: " + TextOf(kProblemTexts, record.naming.problem).text);
+    }
+    if (plan.recordShortForCommandLine) {
+        text += More("handed on as " + plan.recordPath + ", its short name: with the name " +
+                     record.openedAs + " a client's command line would be longer than 259 bytes");
     }
     if (!record.opened) {
         return text + More(
@@ -197,8 +206,8 @@ std::string Warnings(const std::vector<Warning>& warnings) {
 std::string TextReport(const CheckFacts& facts) {
     // One block per step, in the launcher's order, a blank line between.
     return "What the launcher would do with " + facts.record.path + "\n\n" + Installation(facts) +
-           "\n" + Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record) + "\n" +
-           GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
+           "\n" + Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record, facts.plan) +
+           "\n" + GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
 }
 
 }  // namespace check
