@@ -58,14 +58,19 @@ public:
         const std::string eol = Pick(2) == 0 ? "\r\n" : "\n";
         std::string table = Pick(4) == 0 ? "5=" + Client() + eol : "";
         for (int section = 0, sections = 1 + Pick(3); section < sections; ++section) {
-            table += std::string(headers[Pick(5)]) + eol;
+            table.append(headers[Pick(5)]).append(eol);
             for (int line = 0, lines = 1 + Pick(5); line < lines; ++line) {
                 const int form = Pick(10);
-                const std::string key = keys[Pick(8)];
-                table += form == 0   ? key + eol
-                         : form == 1 ? key + "=" + eol
-                         : form == 2 ? key + "=" + Client() + std::string(1100, ' ') + "x" + eol
-                                     : key + "=" + Client() + eol;
+                table += keys[Pick(8)];
+                if (form == 1) {
+                    table += "=";
+                } else if (form > 1) {
+                    table.append("=").append(Client());
+                }
+                if (form == 2) {  // a line the reader splits
+                    table.append(1100, ' ').append("x");
+                }
+                table += eol;
             }
         }
         return table;
@@ -76,7 +81,7 @@ private:
 
     // A client path in one of its forms, the program laid out as it names it.
     std::string Client() {
-        const std::string name = std::string(1, static_cast<char>('a' + Pick(3)));
+        std::string name(1, static_cast<char>('a' + Pick(3)));
         switch (Pick(10)) {
             case 0:  // relative to the current folder, with a decoy in the installation
                 m_inst.AddClient("game/sub/" + name);
@@ -105,8 +110,8 @@ private:
     std::string CannotStart(const std::string& name) {
         static int drawn = 0;  // each form in turn, across installations
         const int kind = e2e::OnWindows() ? 0 : drawn++ % 3;
-        const std::string path = m_inst.root() + "/broken/" + name + std::to_string(kind) +
-                                 (e2e::OnWindows() ? ".exe" : "");
+        std::string path = m_inst.root() + "/broken/" + name + std::to_string(kind) +
+                           (e2e::OnWindows() ? ".exe" : "");
         const char* texts[] = {"plain text\n", "#!/bin/sh\r\nexit 0\r\n",
                                "#!/no/such/sh\nexit 0\n"};
         fs::create_directories(fs::path(path).parent_path());
@@ -134,6 +139,7 @@ std::vector<Started> Predicted(const nlohmann::json& report) {
 
 std::vector<Started> Seen(const std::vector<e2e::ClientReport>& clients) {
     std::vector<Started> started;
+    started.reserve(clients.size());
     for (const e2e::ClientReport& client : clients) {
         started.emplace_back(
             Canonical(client.executable),
@@ -191,6 +197,7 @@ TEST(CheckAgreesWithLauncher, OnRandomInstallations) {
     }
     // The launchers have all ended; one wait covers the clients of them all.
     std::vector<std::vector<e2e::ClientReport>> reports;
+    reports.reserve(done.size());
     for (const Run& run : done) {
         reports.push_back(
             e2e::CollectClientReports(run.inst->reports(), run.predicted.size(), false));

@@ -148,24 +148,24 @@ TEST(PlatformPathCharacters, ReadsTheLastCharacterNotTheLastByte) {
     const struct {
         const char* text;
         unsigned codePage;
+        bool endsWithBackslash;
         std::size_t last;
         std::size_t lastSeparator;
-        bool endsWithBackslash;
     } cases[] = {
-        {"C:\\Records\\", 0, 10, 10, true},
-        {"C:\\Records\\r.rec", 0, 15, 10, false},
-        {"/opt/x", 0, 5, 4, false},
-        {"C:/x/", 0, 4, 4, false},  // a separator, but no backslash
-        {"", 0, kNone, kNone, false},
-        {"\xC4\\", 0, 1, 1, true},            // bytes: the last one is 0x5C
-        {"\xC4\\", 1252, 1, 1, true},         // single-byte: still a backslash
-        {"r\xC4\\", 936, 1, kNone, false},    // GBK C4 5C is one character
-        {"\xC4/", 936, 0, kNone, false},      // ... and so is C4 2F
-        {"\xC4\\\\", 936, 2, 2, true},        // ... followed by a real backslash
-        {"\xC4\xC4\\", 936, 2, 2, true},      // C4 C4 is the character; 5C stands alone
-        {"r\\\xC4", 936, 2, 1, false},        // a lead byte with nothing after it
-        {"i\\\x81\\.exe", 932, 7, 1, false},  // Shift JIS 81 5C
-        {"i\\\xE0\\", 1252, 3, 3, true},
+        {"C:\\Records\\", 0, true, 10, 10},
+        {"C:\\Records\\r.rec", 0, false, 15, 10},
+        {"/opt/x", 0, false, 5, 4},
+        {"C:/x/", 0, false, 4, 4},  // a separator, but no backslash
+        {"", 0, false, kNone, kNone},
+        {"\xC4\\", 0, true, 1, 1},            // bytes: the last one is 0x5C
+        {"\xC4\\", 1252, true, 1, 1},         // single-byte: still a backslash
+        {"r\xC4\\", 936, false, 1, kNone},    // GBK C4 5C is one character
+        {"\xC4/", 936, false, 0, kNone},      // ... and so is C4 2F
+        {"\xC4\\\\", 936, true, 2, 2},        // ... followed by a real backslash
+        {"\xC4\xC4\\", 936, true, 2, 2},      // C4 C4 is the character; 5C stands alone
+        {"r\\\xC4", 936, false, 2, 1},        // a lead byte with nothing after it
+        {"i\\\x81\\.exe", 932, false, 7, 1},  // Shift JIS 81 5C
+        {"i\\\xE0\\", 1252, true, 3, 3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " in code page " + std::to_string(c.codePage));
