@@ -178,14 +178,15 @@ TEST(CheckAgreesWithLauncher, OnRandomInstallations) {
     // Each installation is checked, then opened; several at a time, since a
     // process takes long to start under Wine.
     using Outcome = std::pair<e2e::CheckRun, platform::testing::ProcessResult>;
+    constexpr std::size_t kAtATime = 2;  // the machine's cores
     std::vector<std::future<Outcome>> outcomes;
     for (const Run& run : done) {
         outcomes.push_back(std::async(std::launch::async, [&run] {
             e2e::CheckRun check = run.check->Run({"--json", run.record});
             return Outcome{std::move(check), run.inst->Run({run.record})};
         }));
-        if (outcomes.size() >= 4) {
-            outcomes[outcomes.size() - 4].wait();
+        if (outcomes.size() >= kAtATime) {
+            outcomes[outcomes.size() - kAtATime].wait();
         }
     }
     for (std::size_t i = 0; i < done.size(); ++i) {
