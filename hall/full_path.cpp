@@ -48,8 +48,11 @@ const char* CHallSingleton::GetFullPath(const char* base, const char* path) {
     }
     platform::CopyBounded(work, base, static_cast<int>(sizeof work));
 
+    // The separator is added unless the base already ends in the character
+    // '\' or '/': 0x5C may be the trail byte of its last character ('乗').
+    const unsigned codePage = platform::AnsiCodePage();
     std::size_t length = std::strlen(work);
-    if (!IsSeparator(work[length - 1])) {
+    if (!platform::ReadPathCharacters(work, codePage).EndsWithSeparator()) {
         if (length + 1 >= sizeof work) {
             return kNoFile;
         }
@@ -61,11 +64,11 @@ const char* CHallSingleton::GetFullPath(const char* base, const char* path) {
         const char* rest = path + 3;
         // Look for the separator before the last directory level; the final
         // separator itself is at length - 1.
-        for (std::size_t i = length - 1; i-- > 0;) {
-            if (IsSeparator(work[i])) {
-                work[i + 1] = '\0';
-                return GetFullPath(work, rest);
-            }
+        work[length - 1] = '\0';
+        const std::size_t parent = platform::ReadPathCharacters(work, codePage).lastSeparator;
+        if (parent != platform::PathCharacters::npos) {
+            work[parent + 1] = '\0';
+            return GetFullPath(work, rest);
         }
         // Nothing left to go up from ('C:\', 'Game\'): the rest stands alone.
         return rest;

@@ -3,6 +3,7 @@
 #include "common/limits.h"
 #include "common/name_match.h"
 #include "common/safe_format.h"
+#include "hall/config_path.h"
 #include "hall/hall_singleton.h"
 #include "ini/ini_file_parse.h"
 #include "platform/os.h"
@@ -15,7 +16,8 @@ StationChoice SelectStation(const char* workDir, IniLoadObserver* observer) {
         return choice;
     }
     // Copied at once: the joined path lies in a buffer the next join reuses.
-    choice.stationFile = CHallSingleton::GetFullPath(workDir, "config\\StationID.ini");
+    choice.stationFile =
+        JoinConfigPath(workDir, "config\\StationID.ini", &choice.stationFileByShortName);
 
     CIniFileParse document;
     choice.stationFileResult = document.LoadFile(choice.stationFile, observer);
@@ -46,7 +48,7 @@ StationChoice SelectStation(const char* workDir, IniLoadObserver* observer) {
     // "config\siteinfo_-2147483648.ini" is 31 bytes: it always fits.
     char siteFile[reclaunch::kMaxPath] = {};
     SafeFormat(siteFile, "config\\siteinfo_%d.ini", choice.station);
-    choice.siteFile = CHallSingleton::GetFullPath(workDir, siteFile);
+    choice.siteFile = JoinConfigPath(workDir, siteFile, &choice.siteFileByShortName);
     return choice;
 }
 

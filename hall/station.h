@@ -15,6 +15,10 @@ struct StationChoice {
     // what loading it gave (only E_FAIL keeps the file out).
     platform::CString stationFile;
     HRESULT stationFileResult = E_FAIL;
+    // The paths are built on the folder's short name: on its long name they
+    // would not fit (JoinConfigPath).
+    bool stationFileByShortName = false;
+    bool siteFileByShortName = false;
 
     // 1 unless an entry chose another.
     std::int32_t station = 1;

@@ -14,27 +14,20 @@ const char* NoDirectory(char (&buffer)[reclaunch::kMaxPath]) {
     return buffer;
 }
 
-bool IsSeparator(char ch) {
-    return ch == '\\' || ch == '/';
-}
-
 // The executable's path without its file name and without the separator
 // before it: 'C:\Game\Launcher.exe' gives 'C:\Game'. A path without any
 // separator stays whole. A POSIX root, '/launcher', gives '/': an empty text
-// would stand for no directory at all.
+// would stand for no directory at all. The separator is the last character
+// that is one: the trail byte of '乗' (GBK 81 5C) is none.
 const char* DirectoryOfModulePath(char (&buffer)[reclaunch::kMaxPath]) {
     // Older Windows versions leave a path cut to fit unterminated.
     buffer[reclaunch::kMaxPath - 1] = '\0';
-    char* lastSeparator = nullptr;
-    for (char* ch = buffer; *ch != '\0'; ++ch) {
-        if (IsSeparator(*ch)) {
-            lastSeparator = ch;
-        }
-    }
-    if (lastSeparator == buffer) {
-        lastSeparator[1] = '\0';
-    } else if (lastSeparator != nullptr) {
-        *lastSeparator = '\0';
+    const std::size_t separator =
+        platform::ReadPathCharacters(buffer, platform::AnsiCodePage()).lastSeparator;
+    if (separator == 0) {
+        buffer[1] = '\0';
+    } else if (separator != platform::PathCharacters::npos) {
+        buffer[separator] = '\0';
     }
     return buffer;
 }
@@ -62,18 +55,20 @@ const char* DirectoryOfCommandLine(char (&buffer)[reclaunch::kMaxPath], const ch
     const char tokenEnd = quoted ? '"' : ' ';
     char* const tokenStart = quoted ? buffer + 1 : buffer;
 
-    char* lastSeparator = nullptr;
+    // Quotes and blanks are ASCII, never a trail byte in the double-byte
+    // code pages the launcher meets (their trail bytes start at 0x40).
     char* ch = tokenStart;
-    for (; *ch != '\0' && *ch != tokenEnd; ++ch) {
-        if (IsSeparator(*ch)) {
-            lastSeparator = ch;
-        }
+    while (*ch != '\0' && *ch != tokenEnd) {
+        ++ch;
     }
     if (*ch == '\0' && std::strlen(commandLine) >= sizeof buffer) {
         return NoDirectory(buffer);  // the token was cut: its folder is another one
     }
-    if (lastSeparator != nullptr) {
-        lastSeparator[1] = '\0';
+    *ch = '\0';
+    const std::size_t separator =
+        platform::ReadPathCharacters(tokenStart, platform::AnsiCodePage()).lastSeparator;
+    if (separator != platform::PathCharacters::npos) {
+        tokenStart[separator + 1] = '\0';
     } else {
         std::memcpy(tokenStart, ".", 2);
     }

@@ -44,7 +44,12 @@ void OpenRecord(const char* recordPath) {
     if (!ReadRecordKind(record.c_str(), &kind)) {
         return;
     }
-    LaunchGameByKind(kind, record.c_str());
+    // Handed on by its short name where the name that fits the keyword text
+    // still makes a client's command line too long.
+    LaunchGameByKind(kind, record.c_str(),
+                     [recordPath](std::size_t maxLength, platform::PathNaming* naming) {
+                         return platform::ArgumentPathInAnsi(1, recordPath, maxLength, naming);
+                     });
 }
 
 }  // namespace

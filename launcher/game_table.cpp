@@ -7,6 +7,7 @@
 #include "common/enum_table.h"
 #include "common/name_match.h"
 #include "common/safe_format.h"
+#include "hall/config_path.h"
 #include "ini/ini_file_parse.h"
 
 namespace {
@@ -59,13 +60,12 @@ EntryVerdict Judge(GameTableEntry& entry, std::int32_t kind, const char* recordP
 
 }  // namespace
 
-bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]) {
-    // No installation directory must not become the root of the current drive.
-    if (workDir == nullptr || workDir[0] == '\0') {
-        path[0] = '\0';
-        return false;
-    }
-    return SafeFormat(path, "%s\\config\\GameKindID.ini", workDir);
+bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath],
+                         bool* byShortName) {
+    // No installation directory must not become the root of the current
+    // drive: JoinConfigPath gives "" then.
+    return SafeFormat(path, "%s", JoinConfigPath(workDir, "config\\GameKindID.ini", byShortName)) &&
+           path[0] != '\0';
 }
 
 bool IsGameKindSection(const char* sectionName) {

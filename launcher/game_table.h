@@ -12,9 +12,12 @@
 
 class CIniFileParse;
 
-// Formats "<workDir>\config\GameKindID.ini"; false when it doesn't fit, or
-// when there is no installation directory (an empty `workDir`).
-bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath]);
+// Formats "<workDir>\config\GameKindID.ini" (JoinConfigPath: by the folder's
+// short name where the long one makes it too long, and `byShortName` tells
+// so); false when it doesn't fit, or when there is no installation directory
+// (an empty `workDir`).
+bool FormatGameTablePath(const char* workDir, char (&path)[reclaunch::kMaxPath],
+                         bool* byShortName = nullptr);
 
 // True for a section named "gamekindid" in any ASCII case.
 bool IsGameKindSection(const char* sectionName);

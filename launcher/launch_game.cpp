@@ -8,15 +8,15 @@
 #include "launcher/launch_plan.h"
 #include "platform/os.h"
 
-bool StartClient(const std::string& commandLine) {
+bool StartClient(const std::string& commandLine, const char* program) {
     char buffer[reclaunch::kMaxPath] = {};
     std::memcpy(buffer, commandLine.c_str(), std::min(commandLine.size(), sizeof buffer - 1));
-    return platform::StartProcess(buffer, "./");
+    return platform::StartProcess(buffer, "./", program);
 }
 
-void LaunchGameByKind(std::int32_t kind, const char* recordPath) {
-    const LaunchPlan plan =
-        PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir);
+void LaunchGameByKind(std::int32_t kind, const char* recordPath, const RecordNamer& renameRecord) {
+    const LaunchPlan plan = PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
+                                       nullptr, renameRecord);
     for (const GameTableEntry& entry : plan.entries) {
         if (entry.verdict == EntryVerdict::kStart) {
             // A client that fails to start is passed over; the next one still starts.

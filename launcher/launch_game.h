@@ -3,11 +3,17 @@
 #include <cstdint>
 #include <string>
 
+#include "launcher/launch_plan.h"
+
 // Starts the game client of every game-table entry for `kind`, in file
 // order, each with the record path on its command line. Reports nothing.
-void LaunchGameByKind(std::int32_t kind, const char* recordPath);
+// `renameRecord`: see PlanLaunch.
+void LaunchGameByKind(std::int32_t kind, const char* recordPath,
+                      const RecordNamer& renameRecord = nullptr);
 
 // Starts one client as the launcher starts each: the command line in a
 // zero-filled buffer of its own (the start may write into it), and the
 // launcher's own current directory. False when nothing was started.
-bool StartClient(const std::string& commandLine);
+// `program`, when given, is the file to run, found beforehand as the start
+// would find it; the command line is handed on unchanged.
+bool StartClient(const std::string& commandLine, const char* program = nullptr);

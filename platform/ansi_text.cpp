@@ -5,21 +5,30 @@
 
 namespace platform {
 
-bool EndsWithBackslash(const char* text, unsigned codePage) {
+PathCharacters ReadPathCharacters(const char* text, unsigned codePage) {
+    PathCharacters found;
     if (text == nullptr) {
-        return false;
+        return found;
     }
-    bool lastIsBackslash = false;
     for (const char* p = text; *p != '\0'; ++p) {
+        const auto start = static_cast<std::size_t>(p - text);
+        found.last = start;
         const auto byte = static_cast<unsigned char>(*p);
+        // A lead byte with nothing after it stands alone.
         if (codePage != 0 && p[1] != '\0' && detail::IsLeadByte(codePage, byte)) {
             ++p;  // the trail byte belongs to this character, whatever its value
-            lastIsBackslash = false;
             continue;
         }
-        lastIsBackslash = byte == '\\';
+        if (byte == '\\' || byte == '/') {
+            found.lastSeparator = start;
+        }
     }
-    return lastIsBackslash;
+    return found;
+}
+
+bool EndsWithBackslash(const char* text, unsigned codePage) {
+    const PathCharacters found = ReadPathCharacters(text, codePage);
+    return found.EndsWithSeparator() && text[found.last] == '\\';
 }
 
 }  // namespace platform

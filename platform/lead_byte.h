@@ -5,7 +5,8 @@
 namespace platform::detail {
 
 // True when `byte` starts a double-byte character in `codePage`
-// (IsDBCSLeadByteEx). POSIX: never, since its text is plain bytes.
+// (IsDBCSLeadByteEx). POSIX: the same for the double-byte code pages,
+// though its own text is plain bytes (code page 0).
 bool IsLeadByte(unsigned codePage, unsigned char byte);
 
 }  // namespace platform::detail

@@ -58,13 +58,32 @@ std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* namin
 std::string ArgumentPathInAnsi(int index, const char* given, std::size_t maxLength,
                                PathNaming* naming = nullptr);
 
+// The short (8.3) name of the existing file or folder that the ANSI text
+// `path` names, in ANSI text: for a folder too deep for the names joined to
+// it. "" when it has none that reads back exactly, or can't be found. POSIX:
+// "", there are no short names.
+std::string ShortPathInAnsi(const char* path);
+
 // The code page of ANSI text: GetACP() on Windows; 0 on POSIX, where text is
 // plain bytes.
 unsigned AnsiCodePage();
 
+// A path read character by character in `codePage` (0: plain bytes): where
+// its last character starts, and where its last character that is a path
+// separator ('\\' or '/') starts; npos for none. The trail byte of a
+// double-byte character may be 0x5C or 0x2F and is then no separator (GBK
+// 81 5C is one character), so every cut, join and check of a path reads it
+// through this one scan.
+struct PathCharacters {
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+    std::size_t last = npos;
+    std::size_t lastSeparator = npos;
+    bool EndsWithSeparator() const { return last != npos && last == lastSeparator; }
+};
+PathCharacters ReadPathCharacters(const char* text, unsigned codePage);
+
 // True when the last character of `text`, read in `codePage`, is a
-// backslash. The trail byte of a double-byte character may be 0x5C and is
-// no backslash (GBK C4 5C is one character). Code page 0: plain bytes.
+// backslash (a '/' is none). Code page 0: plain bytes.
 bool EndsWithBackslash(const char* text, unsigned codePage);
 
 // Mirrors GetCommandLineA(): the process command line. POSIX: the process arguments
@@ -102,21 +121,40 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // POSIX: the command line is split by the Windows rules, the first token is
 // the program and the rest its arguments; a program named without any folder
 // is looked for beside the launcher, then in PATH's absolute folders, never
-// in the current folder. The call does not wait.
-bool StartProcess(char* commandLine, const char* currentDirectory);
+// in the current folder. The call does not wait. `program`, when given, is
+// the file to run (the application name), found beforehand by CheckProgram;
+// the command line is then handed on unchanged and nothing is searched.
+bool StartProcess(char* commandLine, const char* currentDirectory, const char* program = nullptr);
 
 // What StartProcess would run for `commandLine`: the program its first
 // token names, looked up as the start looks it up, and whether it can run.
+// A name with a folder but no root (".\\sub\\game.exe", "clients/poker") is
+// taken relative to the current folder, where the client starts.
 // Win32: CreateProcessA's search (a name without a path is looked for in
 // `launcherDir`, the current directory, the system folders and PATH, with
 // ".exe" added to a name without extension); the file must be an executable
-// image. POSIX: a token without a separator is looked for in `launcherDir`,
-// then in PATH's absolute folders; the file must be a regular, executable
-// ELF image or script. Nothing is started.
+// image or a batch file (.bat, .cmd), which the system runs through the
+// command interpreter. POSIX: a token without a separator is looked for in
+// `launcherDir`, then in PATH's absolute folders; the file must be a
+// regular, executable ELF image or a script whose "#!" line names an
+// interpreter that can run. Nothing is started.
 struct ProgramCheck {
-    enum class Status { kRunnable, kMissing, kNotRunnable };
+    enum class Status {
+        kRunnable,
+        kMissing,
+        kNotRunnable,
+        kInterpreterMissing,  // a script whose interpreter is no program that can run
+        kInterpreterLineCr,   // a script whose "#!" line ends in CR: saved on Windows
+    };
+    enum class Kind {
+        kImage,   // a program image the system loads itself
+        kScript,  // a script run by the interpreter its "#!" line names
+        kBatch,   // a batch file, run by the command interpreter
+    };
     Status status = Status::kMissing;
-    std::string path;  // the file found, as the OS would open it; "" when missing
+    Kind kind = Kind::kImage;
+    std::string path;         // the file found, as the OS would open it; "" when missing
+    std::string interpreter;  // kScript: the interpreter its first line names
 };
 ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir);
 

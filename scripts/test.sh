@@ -24,6 +24,11 @@ run_preset() {
 run_preset dev ./scripts/as-player.sh
 run_preset asan ./scripts/as-player.sh
 run_preset mingw ./scripts/with-wine.sh build/mingw
+# Code page 936 (GBK), as on a Chinese Windows: a launcher and a folder whose
+# names end in the 0x5C trail byte of a double-byte character.
+echo "== mingw, code page 936"
+RECLAUNCH_WINE_LOCALE=zh_CN.UTF-8 ./scripts/with-wine.sh build/mingw \
+  wine build/mingw/tests/windows_tests.exe --gtest_filter='WindowsFittingNames.*'
 
 # --- package runs (see tests/package/) ---
 # Each installer built from its preset and run end to end: the MSI under Wine,

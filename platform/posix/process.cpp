@@ -16,7 +16,7 @@ extern char** environ;  // the inherited environment, as the child gets it
 
 namespace platform {
 
-bool StartProcess(char* commandLine, const char* currentDirectory) {
+bool StartProcess(char* commandLine, const char* currentDirectory, const char* givenProgram) {
     if (commandLine == nullptr) {
         return false;
     }
@@ -25,8 +25,8 @@ bool StartProcess(char* commandLine, const char* currentDirectory) {
         return false;
     }
     args[0] = posix::NativePath(args[0]);
-    std::string program = args[0];
-    if (program.find('/') == std::string::npos) {
+    std::string program = givenProgram != nullptr ? posix::NativePath(givenProgram) : args[0];
+    if (givenProgram == nullptr && program.find('/') == std::string::npos) {
         const ProgramCheck found = posix::FindBareProgram(program, posix::OwnFolder());
         if (found.status != ProgramCheck::Status::kRunnable) {
             return false;

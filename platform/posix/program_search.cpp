@@ -11,20 +11,68 @@
 namespace platform::posix {
 namespace {
 
-// The first bytes of the two kinds of file execve runs: an ELF image, and a
-// script naming its interpreter. glibc's spawn runs nothing else.
-bool StartsLikeAProgram(const std::string& path) {
+constexpr int kMaxInterpreterDepth = 4;  // as the kernel nests "#!" scripts
+
+// The first line of a file, as much of it as the kernel reads for "#!"
+// (256 bytes); "" when it can't be read.
+std::string FirstLine(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return false;
+        return {};
     }
-    char magic[4] = {};
-    const ssize_t got = ::read(fd, magic, sizeof magic);
+    char head[256] = {};
+    const ssize_t got = ::read(fd, head, sizeof head);
     ::close(fd);
-    if (got >= 4 && magic[0] == '\x7f' && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F') {
-        return true;
+    const std::string text(head, got > 0 ? static_cast<std::size_t>(got) : 0U);
+    return text.substr(0, text.find('\n'));
+}
+
+// The interpreter a "#!" line names, read as the kernel reads it: blanks
+// after "#!" skipped, then up to the next blank or tab. A CR at the end of
+// the line is no blank, so "#!/bin/sh\r" names "/bin/sh\r".
+std::string InterpreterOf(const std::string& line) {
+    const std::size_t start = line.find_first_not_of(" \t", 2);
+    if (start == std::string::npos) {
+        return {};
     }
-    return got >= 2 && magic[0] == '#' && magic[1] == '!';
+    return line.substr(start, line.find_first_of(" \t", start) - start);
+}
+
+ProgramCheck Examine(const std::string& path, int depth) {
+    ProgramCheck check;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return check;  // missing, or a folder on the way is
+    }
+    check.path = path;
+    check.status = ProgramCheck::Status::kNotRunnable;
+    if (!S_ISREG(info.st_mode) || ::access(path.c_str(), X_OK) != 0) {
+        return check;
+    }
+    // The two kinds of file execve runs; glibc's spawn runs nothing else.
+    const std::string line = FirstLine(path);
+    if (line.compare(0, 4,
+                     "\x7f"
+                     "ELF") == 0) {
+        check.status = ProgramCheck::Status::kRunnable;
+        return check;
+    }
+    if (line.compare(0, 2, "#!") != 0) {
+        return check;
+    }
+    check.kind = ProgramCheck::Kind::kScript;
+    check.interpreter = InterpreterOf(line);
+    if (!check.interpreter.empty() && check.interpreter.back() == '\r') {
+        check.interpreter.pop_back();
+        check.status = ProgramCheck::Status::kInterpreterLineCr;
+        return check;
+    }
+    const bool interpreterRuns =
+        !check.interpreter.empty() && depth < kMaxInterpreterDepth &&
+        Examine(check.interpreter, depth + 1).status == ProgramCheck::Status::kRunnable;
+    check.status = interpreterRuns ? ProgramCheck::Status::kRunnable
+                                   : ProgramCheck::Status::kInterpreterMissing;
+    return check;
 }
 
 // The launcher's folder, then PATH's absolute folders (the C library's
@@ -53,16 +101,7 @@ std::vector<std::string> SearchFolders(const std::string& launcherDir) {
 }  // namespace
 
 ProgramCheck ExamineProgram(const std::string& path) {
-    ProgramCheck check;
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        return check;  // missing, or a folder on the way is
-    }
-    check.path = path;
-    const bool runnable =
-        S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0 && StartsLikeAProgram(path);
-    check.status = runnable ? ProgramCheck::Status::kRunnable : ProgramCheck::Status::kNotRunnable;
-    return check;
+    return Examine(path, 0);
 }
 
 ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir) {
@@ -74,7 +113,7 @@ ProgramCheck FindBareProgram(const std::string& name, const std::string& launche
         if (check.status == ProgramCheck::Status::kRunnable) {
             return check;
         }
-        if (check.status == ProgramCheck::Status::kNotRunnable && found.path.empty()) {
+        if (check.status != ProgramCheck::Status::kMissing && found.path.empty()) {
             found = std::move(check);
         }
     }

@@ -10,7 +10,8 @@
 namespace platform::posix {
 
 // What kind of file `path` is: missing, a program execve can run (a regular,
-// executable ELF image or script), or something else.
+// executable ELF image, or a script whose interpreter can run), a script
+// whose interpreter can't, or something else.
 ProgramCheck ExamineProgram(const std::string& path);
 
 // A program named without any folder: looked for beside the launcher (in

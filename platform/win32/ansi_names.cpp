@@ -192,6 +192,19 @@ std::string ArgumentPathInAnsi(int index, const char* given, std::size_t maxLeng
     return given;
 }
 
+std::string ShortPathInAnsi(const char* path) {
+    if (path == nullptr || *path == '\0') {
+        return {};
+    }
+    const std::wstring wide = Widen(path, CP_ACP, MB_ERR_INVALID_CHARS);
+    if (wide.empty()) {
+        return {};
+    }
+    bool exact = false;
+    const std::string shortName = ToAnsi(ShortNameWide(wide), &exact);
+    return exact ? shortName : std::string();
+}
+
 unsigned AnsiCodePage() {
     return ::GetACP();
 }

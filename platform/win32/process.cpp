@@ -4,14 +4,14 @@
 
 namespace platform {
 
-bool StartProcess(char* commandLine, const char* currentDirectory) {
+bool StartProcess(char* commandLine, const char* currentDirectory, const char* program) {
     if (commandLine == nullptr) {
         return false;
     }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!::CreateProcessA(nullptr, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
+    if (!::CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
                           currentDirectory, &startup, &started)) {
         return false;
     }

@@ -15,6 +15,10 @@ bool IsSeparator(char ch) {
     return ch == '\\' || ch == '/';
 }
 
+PathCharacters ReadPath(const std::string& path) {
+    return ReadPathCharacters(path.c_str(), ::GetACP());
+}
+
 // A quoted first token runs to the next double quote; an unquoted one to the
 // first blank or tab.
 std::string FirstToken(const char* commandLine) {
@@ -34,15 +38,35 @@ bool IsRooted(const std::string& name) {
     return (!name.empty() && IsSeparator(name[0])) || (name.size() > 1 && name[1] == ':');
 }
 
+// Where the file name starts: after the last separator character, or after
+// a drive's colon ("C:game").
+std::size_t FileStart(const std::string& name) {
+    const std::size_t separator = ReadPath(name).lastSeparator;
+    if (separator != PathCharacters::npos) {
+        return separator + 1;
+    }
+    return name.size() > 1 && name[1] == ':' ? 2 : 0;
+}
+
 // A file name without an extension is looked for with ".exe" added.
 std::string WithExtension(const std::string& name) {
-    const std::size_t fileStart = name.find_last_of("\\/:");
-    const std::size_t dot = name.find('.', fileStart == std::string::npos ? 0 : fileStart + 1);
+    const std::size_t dot = name.find('.', FileStart(name));
     return dot == std::string::npos ? name + ".exe" : name;
 }
 
+// The system runs a batch file through the command interpreter.
+bool IsBatchFile(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < FileStart(path)) {
+        return false;
+    }
+    const std::string extension = path.substr(dot);
+    return ::lstrcmpiA(extension.c_str(), ".bat") == 0 ||
+           ::lstrcmpiA(extension.c_str(), ".cmd") == 0;
+}
+
 std::string Join(const std::string& folder, const std::string& name) {
-    if (folder.empty() || IsSeparator(folder.back())) {
+    if (folder.empty() || ReadPath(folder).EndsWithSeparator()) {
         return folder + name;
     }
     return folder + "\\" + name;
@@ -89,10 +113,19 @@ ProgramCheck Examine(const std::string& path) {
         return check;
     }
     check.path = path;
+    check.status = ProgramCheck::Status::kNotRunnable;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return check;
+    }
+    if (IsBatchFile(path)) {
+        check.kind = ProgramCheck::Kind::kBatch;
+        check.status = ProgramCheck::Status::kRunnable;
+        return check;
+    }
     DWORD binaryType = 0;
-    const bool runnable = (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-                          ::GetBinaryTypeA(path.c_str(), &binaryType) != FALSE;
-    check.status = runnable ? ProgramCheck::Status::kRunnable : ProgramCheck::Status::kNotRunnable;
+    if (::GetBinaryTypeA(path.c_str(), &binaryType) != FALSE) {
+        check.status = ProgramCheck::Status::kRunnable;
+    }
     return check;
 }
 
@@ -107,7 +140,9 @@ ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir) {
         return {};
     }
     const std::string name = WithExtension(token);
-    if (IsRooted(name)) {
+    // A name with a folder is not searched: it is taken as it stands, and a
+    // relative one lies below the current folder, where the client starts.
+    if (IsRooted(name) || FileStart(name) != 0) {
         return Examine(name);
     }
     // The first file found is the one started, whether or not it can run.

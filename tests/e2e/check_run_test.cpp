@@ -99,4 +99,25 @@ TEST(LauncherCheckRun, ExitsWith1WhenNothingStarted) {
     EXPECT_EQ(run.report["launches"][0]["started"], false);
 }
 
+// A bare client name with --install: the program beside that installation's
+// launcher is the one reported and the one started, not the one beside the
+// tool.
+TEST(LauncherCheckRun, StartsTheProgramItNamesForAnotherInstallation) {
+    const Installation own;
+    const CheckTool tool(own);
+    own.AddClient("game/poker");
+    const Installation other;
+    const std::string beside = other.AddClient("game/poker");
+    other.WriteConfig("GameKindID.ini", "[gamekindid]\n122=poker\n");
+    const std::string record = other.WriteRecord("r.rec", KindBytes(122));
+
+    const CheckRun check =
+        tool.RunAndCollectClients({record, "--install", other.dir(), "--run", "--json"}, 1);
+    ASSERT_TRUE(check.report.is_object()) << check.process.output << check.process.errorOutput;
+    EXPECT_EQ(fs::path(check.report["launches"][0]["program"]["path"].get<std::string>()),
+              fs::path(beside));
+    ASSERT_EQ(check.clients.size(), 1U);
+    EXPECT_EQ(fs::path(check.clients[0].executable), fs::path(beside));
+}
+
 }  // namespace

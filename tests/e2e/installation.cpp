@@ -78,13 +78,20 @@ fs::path BuildFolder() {
     return fs::path(self).parent_path().parent_path();
 }
 
-std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected) {
+void Settle() {
+    std::this_thread::sleep_for(SettleTime());
+}
+
+std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected,
+                                               bool settle) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     while (ReportFiles(folder).size() < expected && Clock::now() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    std::this_thread::sleep_for(SettleTime());
+    if (settle) {
+        Settle();
+    }
     auto files = ReportFiles(folder);
     std::sort(files.begin(), files.end());
     std::vector<ClientReport> reports;
@@ -172,16 +179,19 @@ std::string Installation::WriteRecord(const std::string& relativePath,
     return path;
 }
 
-LaunchResult Installation::Launch(const std::vector<std::string>& args, std::size_t expectedClients,
-                                  const std::string& currentDir) const {
+platform::testing::ProcessResult Installation::Run(const std::vector<std::string>& args,
+                                                   const std::string& currentDir) const {
     std::vector<std::string> argv = {launcherPath()};
     argv.insert(argv.end(), args.begin(), args.end());
-    const std::string commandLine = platform::JoinCommandLine(argv);
-    LaunchResult result;
-    result.process =
-        platform::testing::RunAndWait(commandLine, currentDir.empty() ? workDir() : currentDir,
-                                      "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
+    return platform::testing::RunAndWait(platform::JoinCommandLine(argv),
+                                         currentDir.empty() ? workDir() : currentDir,
+                                         "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
+}
 
+LaunchResult Installation::Launch(const std::vector<std::string>& args, std::size_t expectedClients,
+                                  const std::string& currentDir) const {
+    LaunchResult result;
+    result.process = Run(args, currentDir);
     result.clients = CollectClientReports(m_reports, expectedClients);
     return result;
 }

@@ -52,6 +52,11 @@ public:
     // `expectedClients` clients to report, and collects every report.
     LaunchResult Launch(const std::vector<std::string>& args, std::size_t expectedClients,
                         const std::string& currentDir = "") const;
+    // The same run, without waiting for the clients: their reports come into
+    // reports().
+    platform::testing::ProcessResult Run(const std::vector<std::string>& args,
+                                         const std::string& currentDir = "") const;
+    const std::string& reports() const { return m_reports; }
 
     std::string workDir() const { return m_rootPath + "/work"; }
 
@@ -68,9 +73,12 @@ private:
 std::filesystem::path BuildFolder();
 
 // Waits until `expected` clients have written a report into `folder` (or a
-// generous time has passed), then a little longer for any nobody expected;
-// returns every report and removes them.
-std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected);
+// generous time has passed), then, when `settle`, a little longer for any
+// nobody expected; returns every report and removes them.
+std::vector<ClientReport> CollectClientReports(const std::string& folder, std::size_t expected,
+                                               bool settle = true);
+// How long to keep watching for clients nobody expects.
+void Settle();
 
 // A launcher run that ended as every run must: exit code 0, nothing printed.
 void ExpectSilentSuccess(const LaunchResult& run);

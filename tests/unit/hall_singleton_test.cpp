@@ -146,9 +146,10 @@ TEST(HallSiteConfiguration, AMissingSiteFileKeepsTheDefaultsAndTheStation) {
     EXPECT_TRUE(hall->m_SiteInfo.m_strMainPage.IsEmpty());
 }
 
-TEST(HallSiteConfiguration, AnInstallationPathTooLongToJoinReadsNoFile) {
+TEST(HallSiteConfiguration, AnInstallationPathTooLongToJoinReadsNoFileByIt) {
     // The joined name of the site file would need more than 259 bytes. Cut
     // at 259 it would name '<dir>\config\siteinfo_1', which exists here.
+    // Where the folder has a short name (Windows), the file is read by it.
     testutil::TempDir dir;
     std::string workDir = dir.path().string();
     while (workDir.size() + 1 + 100 <= 241) {
@@ -162,8 +163,10 @@ TEST(HallSiteConfiguration, AnInstallationPathTooLongToJoinReadsNoFile) {
 
     const auto hall = HallIn(workDir);
     Access::LoadSiteConfiguration(*hall);
-    EXPECT_FALSE(hall->m_SiteInfo.m_bLoaded);
-    EXPECT_TRUE(hall->m_SiteInfo.m_strMainPage.IsEmpty());
+    const bool byShortName = !platform::ShortPathInAnsi(workDir.c_str()).empty();
+    EXPECT_EQ(byShortName, platform::AnsiCodePage() != 0);  // Windows
+    EXPECT_EQ(hall->m_SiteInfo.m_bLoaded, byShortName);
+    EXPECT_EQ(hall->m_SiteInfo.m_strMainPage.str(), byShortName ? "whole" : "");
 }
 
 TEST(HallWorkDirOfProcess, IsTheExecutablesDirectory) {

@@ -97,10 +97,10 @@ TEST(LaunchPlan, NoTableNoEntries) {
     EXPECT_TRUE(missing.entries.empty());
 
     testutil::WriteFile(install / "config/GameKindID.ini", "");
-    // A separator ending the directory stays: the path holds two.
+    // A directory that ends in a separator gets no second one.
     const std::string dir = install.path().string() + "\\";
     const LaunchPlan empty = PlanLaunch(0, "r.rec", dir.c_str());
-    EXPECT_EQ(empty.tablePath, dir + "\\config\\GameKindID.ini");
+    EXPECT_EQ(empty.tablePath, dir + "config\\GameKindID.ini");
     EXPECT_EQ(empty.loadResult, S_OK);
     EXPECT_TRUE(empty.entries.empty());
 }
@@ -123,6 +123,49 @@ TEST(LaunchPlan, ReadsTheTableOnlyWhenItsPathFits) {
         EXPECT_EQ(plan.tablePath.size(), fits ? 259U : 0U);
         EXPECT_EQ(plan.loadResult, fits ? S_OK : E_FAIL);
         EXPECT_EQ(plan.entries.size(), fits ? 1U : 0U);
+    }
+}
+
+// With a 23-byte client, '"<client>" KelvoFile "<record>"' fits 259 bytes up
+// to a record name of 221 bytes. A longer name that fits the keyword text is
+// handed on by its short name, for every client of the kind, and only then.
+TEST(LaunchPlan, TakesTheRecordsShortNameWhenACommandLineWouldNotFit) {
+    testutil::TempDir install;
+    const std::string client(23, 'c');
+    testutil::WriteFile(
+        install / "config/GameKindID.ini",
+        "[gamekindid]\n5=" + client + "\n5=short\n6=" + std::string(200, 'x') + "\n");
+    const struct {
+        std::size_t recordLength;
+        bool shortNameExists;
+        std::string expected;
+    } cases[] = {
+        {221, true, std::string(221, 'r')},
+        {222, true, "R~1.REC"},
+        {246, true, "R~1.REC"},
+        {222, false, ""},  // no short name: the long entry stays too long
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.recordLength) + (c.shortNameExists ? "" : ", no short name"));
+        const std::string record(c.recordLength, 'r');
+        std::size_t askedFor = 0;
+        const LaunchPlan plan =
+            PlanLaunch(5, record.c_str(), install.path().string().c_str(), nullptr,
+                       [&](std::size_t maxLength, platform::PathNaming* naming) {
+                           askedFor = maxLength;
+                           *naming = {c.shortNameExists ? platform::PathNaming::Name::kShortName
+                                                        : platform::PathNaming::Name::kNone,
+                                      platform::PathNaming::Problem::kTooLong};
+                           return c.shortNameExists ? std::string("R~1.REC") : record;
+                       });
+        ASSERT_EQ(plan.entries.size(), 3U);
+        EXPECT_EQ(askedFor, c.recordLength > 221 ? 221U : 0U);
+        const std::string handedOn = c.expected.empty() ? record : c.expected;
+        EXPECT_EQ(plan.recordPath, handedOn);
+        EXPECT_EQ(plan.recordShortForCommandLine, handedOn != record);
+        EXPECT_EQ(plan.entries[0].verdict,
+                  c.expected.empty() ? EntryVerdict::kCommandLineTooLong : EntryVerdict::kStart);
+        EXPECT_EQ(plan.entries[1].commandLine, "\"short\" KelvoFile \"" + handedOn + "\"");
     }
 }
 

@@ -140,29 +140,54 @@ TEST(PlatformFormatBounded, UnusableArgumentsGiveMinusOne) {
     EXPECT_STREQ(buffer, "");
 }
 
-// A record path ending in a backslash can't be quoted for the client; the
-// trail byte of a double-byte character is no backslash, though it may be
-// 0x5C. Code page 0 is plain bytes; double-byte code pages need Windows.
-TEST(PlatformEndsWithBackslash, LooksAtTheLastCharacterNotTheLastByte) {
+// Paths are cut, joined and checked by character: the trail byte of a
+// double-byte character may be 0x5C or 0x2F and is then no separator. Code
+// page 0 is plain bytes.
+TEST(PlatformPathCharacters, ReadsTheLastCharacterNotTheLastByte) {
+    constexpr std::size_t kNone = platform::PathCharacters::npos;
     const struct {
         const char* text;
         unsigned codePage;
-        bool expected;
+        bool endsWithBackslash;
+        std::size_t last;
+        std::size_t lastSeparator;
     } cases[] = {
-        {"C:\\Records\\", 0, true}, {"C:\\Records\\r.rec", 0, false}, {"", 0, false},
-        {"\xC4\\", 0, true},        // bytes: the last one is 0x5C
-        {"\xC4\\", 1252, true},     // single-byte: still a backslash
-        {"r\xC4\\", 936, false},    // GBK C4 5C is one character
-        {"\xC4\\\\", 936, true},    // ... followed by a real backslash
-        {"\xC4\xC4\\", 936, true},  // C4 C4 is the character; 5C stands alone
-        {"r\\\xC4", 936, false},    // a lead byte with nothing after it
+        {"C:\\Records\\", 0, true, 10, 10},
+        {"C:\\Records\\r.rec", 0, false, 15, 10},
+        {"/opt/x", 0, false, 5, 4},
+        {"C:/x/", 0, false, 4, 4},  // a separator, but no backslash
+        {"", 0, false, kNone, kNone},
+        {"\xC4\\", 0, true, 1, 1},            // bytes: the last one is 0x5C
+        {"\xC4\\", 1252, true, 1, 1},         // single-byte: still a backslash
+        {"r\xC4\\", 936, false, 1, kNone},    // GBK C4 5C is one character
+        {"\xC4/", 936, false, 0, kNone},      // ... and so is C4 2F
+        {"\xC4\\\\", 936, true, 2, 2},        // ... followed by a real backslash
+        {"\xC4\xC4\\", 936, true, 2, 2},      // C4 C4 is the character; 5C stands alone
+        {"r\\\xC4", 936, false, 2, 1},        // a lead byte with nothing after it
+        {"i\\\x81\\.exe", 932, false, 7, 1},  // Shift JIS 81 5C
+        {"i\\\xE0\\", 1252, true, 3, 3},
     };
     for (const auto& c : cases) {
-        if (c.codePage == 936 && platform::AnsiCodePage() == 0) {
-            continue;  // no double-byte code pages on this platform
-        }
         SCOPED_TRACE(std::string(c.text) + " in code page " + std::to_string(c.codePage));
-        EXPECT_EQ(platform::EndsWithBackslash(c.text, c.codePage), c.expected);
+        const platform::PathCharacters found = platform::ReadPathCharacters(c.text, c.codePage);
+        EXPECT_EQ(found.last, c.last);
+        EXPECT_EQ(found.lastSeparator, c.lastSeparator);
+        EXPECT_EQ(platform::EndsWithBackslash(c.text, c.codePage), c.endsWithBackslash);
+    }
+}
+
+// Every GBK lead byte with a 0x5C trail byte: a launcher named so keeps its
+// folder, and a folder named so is joined with a separator of its own.
+TEST(PlatformPathCharacters, EveryGbkLeadByteKeepsItsTrailByte) {
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        const std::string name{static_cast<char>(lead), '\\'};
+        SCOPED_TRACE(lead);
+        const std::string launcher = "C:\\inst\\" + name + ".exe";
+        EXPECT_EQ(platform::ReadPathCharacters(launcher.c_str(), 936).lastSeparator, 7U);
+        const std::string folder = "C:\\inst\\" + name;
+        EXPECT_FALSE(platform::ReadPathCharacters(folder.c_str(), 936).EndsWithSeparator());
+        EXPECT_TRUE(platform::ReadPathCharacters((folder + "\\").c_str(), 936).EndsWithSeparator());
+        EXPECT_FALSE(platform::EndsWithBackslash(folder.c_str(), 936));
     }
 }
 

@@ -8,7 +8,7 @@ add_executable(failing_startup_windowless WIN32 windows/failing_startup.cpp)
 target_link_libraries(failing_startup_windowless PRIVATE reclaunch_core reclaunch_warnings)
 
 file(GLOB WINDOWS_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/windows/*_test.cpp)
-add_executable(windows_tests ${WINDOWS_TEST_SOURCES} e2e/installation.cpp)
+add_executable(windows_tests ${WINDOWS_TEST_SOURCES} e2e/installation.cpp e2e/check_tool.cpp)
 target_link_libraries(windows_tests PRIVATE reclaunch_testutil GTest::gtest_main
                       reclaunch_warnings)
 add_dependencies(windows_tests launcher launcherw record_client failing_startup

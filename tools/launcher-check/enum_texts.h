@@ -52,6 +52,17 @@ inline constexpr EnumText<platform::ProgramCheck::Status> kProgramTexts[] = {
     {platform::ProgramCheck::Status::kMissing, "missing", "not found"},
     {platform::ProgramCheck::Status::kNotRunnable, "not_runnable",
      ", but it is no program that can run"},
+    {platform::ProgramCheck::Status::kInterpreterMissing, "interpreter_missing",
+     ", a script whose interpreter is missing or can't run: it cannot start"},
+    {platform::ProgramCheck::Status::kInterpreterLineCr, "interpreter_line_cr",
+     ", a script whose first line ends in CR (saved with Windows line ends): the system looks "
+     "for an interpreter whose name ends in CR, and it cannot start"},
+};
+
+inline constexpr EnumText<platform::ProgramCheck::Kind> kProgramKindTexts[] = {
+    {platform::ProgramCheck::Kind::kImage, "image", nullptr},
+    {platform::ProgramCheck::Kind::kScript, "script", nullptr},
+    {platform::ProgramCheck::Kind::kBatch, "batch_file", nullptr},
 };
 
 // The text labels a warning in the text report.
@@ -85,7 +96,8 @@ constexpr bool ListsEveryValue(const EnumText<Enum> (&table)[N], Enum last) {
 }
 static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kCommandLineTooLong));
 static_assert(ListsEveryValue(kSourceTexts, InstallationSource::kOption));
-static_assert(ListsEveryValue(kProgramTexts, platform::ProgramCheck::Status::kNotRunnable));
+static_assert(ListsEveryValue(kProgramTexts, platform::ProgramCheck::Status::kInterpreterLineCr));
+static_assert(ListsEveryValue(kProgramKindTexts, platform::ProgramCheck::Kind::kBatch));
 static_assert(ListsEveryValue(kSubjectTexts, Subject::kGameTable));
 static_assert(ListsEveryValue(kNameTexts, platform::PathNaming::Name::kNone));
 static_assert(ListsEveryValue(kProblemTexts, platform::PathNaming::Problem::kTooLong));

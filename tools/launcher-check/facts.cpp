@@ -16,7 +16,8 @@ namespace {
 void FindInstallation(const std::optional<std::string>& installDir, CheckFacts& facts) {
     if (installDir) {
         std::string& dir = facts.installDir = *installDir;
-        if (dir.size() > 1 && (dir.back() == '\\' || dir.back() == '/')) {
+        if (dir.size() > 1 && platform::ReadPathCharacters(dir.c_str(), platform::AnsiCodePage())
+                                  .EndsWithSeparator()) {
             dir.pop_back();
         }
         facts.installSource = InstallationSource::kOption;
@@ -48,6 +49,7 @@ void ReadRecord(RecordFacts& record) {
 CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& installDir) {
     CheckFacts facts;
     FindInstallation(installDir, facts);
+    facts.runFolder = platform::GetCurrentDir();
     const char* dir = facts.installDir.c_str();
 
     // In the launcher's order: the hall's configuration, the record, the table.
@@ -58,8 +60,12 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
 
     // The table is read for its traps even when the launcher would stop at
     // the record; the plan then tells of no launch.
-    facts.plan =
-        PlanLaunch(facts.record.kind, facts.record.openedAs.c_str(), dir, &facts.tableLines);
+    const RecordFacts& given = facts.record;
+    facts.plan = PlanLaunch(given.kind, given.openedAs.c_str(), dir, &facts.tableLines,
+                            [&given](std::size_t maxLength, platform::PathNaming* naming) {
+                                return platform::ArgumentPathInAnsi(
+                                    given.argument, given.path.c_str(), maxLength, naming);
+                            });
     facts.tableConsulted = facts.record.opened && !facts.plan.tablePath.empty();
     for (std::size_t i = 0; facts.tableConsulted && i < facts.plan.entries.size(); ++i) {
         const GameTableEntry& entry = facts.plan.entries[i];
@@ -104,6 +110,11 @@ int ClientsStarting(const CheckFacts& facts) {
                      : 0;
     }
     return count;
+}
+
+bool ConfigByShortName(const CheckFacts& facts) {
+    return facts.station.stationFileByShortName || facts.station.siteFileByShortName ||
+           facts.plan.tableByShortName;
 }
 
 int ExitCodeFor(const CheckFacts& facts) {

@@ -38,6 +38,7 @@ struct ClientLaunch {
 
 struct CheckFacts {
     std::string installDir;  // as the launcher would hold it; "" for none
+    std::string runFolder;   // the current folder, where clients start and relative names lie
     InstallationSource installSource = InstallationSource::kExecutablePath;
     platform::PathNaming installNaming;  // how this program's own path was named
 
@@ -81,5 +82,8 @@ const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
 int ClientsStarting(const CheckFacts& facts);
 // 0 when a client would start (or did), 1 when none.
 int ExitCodeFor(const CheckFacts& facts);
+// True when a configuration path is built on the installation folder's short
+// name, since on its long name it would not fit.
+bool ConfigByShortName(const CheckFacts& facts);
 
 }  // namespace check

@@ -51,9 +51,11 @@ Json Naming(const platform::PathNaming& naming) {
             {"problem", problem != nullptr ? Json(problem) : Json(nullptr)}};
 }
 
-Json Record(const RecordFacts& record) {
+Json Record(const RecordFacts& record, const LaunchPlan& plan) {
     return {{"path", record.path},
             {"opened_as", record.openedAs},
+            {"handed_on_as", plan.recordPath},
+            {"short_for_command_line", plan.recordShortForCommandLine},
             {"naming", Naming(record.naming)},
             {"opened", record.opened},
             {"header_hex", record.opened ? Json(HeaderHex(record, "")) : Json(nullptr)},
@@ -65,8 +67,12 @@ Json Program(const ClientLaunch* launch) {
         return nullptr;
     }
     const platform::ProgramCheck& program = launch->program;
+    const bool script = program.kind == platform::ProgramCheck::Kind::kScript;
     return {{"status", TextOf(kProgramTexts, program.status).code},
-            {"path", program.path.empty() ? Json(nullptr) : Json(program.path)}};
+            {"path", program.path.empty() ? Json(nullptr) : Json(program.path)},
+            {"kind", program.path.empty() ? Json(nullptr)
+                                          : Json(TextOf(kProgramKindTexts, program.kind).code)},
+            {"interpreter", script ? Json(program.interpreter) : Json(nullptr)}};
 }
 
 Json Started(const ClientLaunch* launch) {
@@ -147,10 +153,12 @@ std::string JsonReport(const CheckFacts& facts) {
         {"installation",
          {{"dir", facts.installDir},
           {"found_from", TextOf(kSourceTexts, facts.installSource).code},
-          {"naming", Naming(facts.installNaming)}}},
+          {"naming", Naming(facts.installNaming)},
+          {"config_by_short_name", ConfigByShortName(facts)}}},
+        {"run_folder", facts.runFolder},
         {"station", Station(facts)},
         {"site", Site(facts)},
-        {"record", Record(facts.record)},
+        {"record", Record(facts.record, facts.plan)},
         {"game_table", GameTable(facts)},
         {"launches", Launches(facts)},
         {"ran", facts.ran},

@@ -43,6 +43,11 @@ std::string Installation(const CheckFacts& facts) {
         text += More(std::string("by its folder's short name: ") +
                      TextOf(kProblemTexts, facts.installNaming.problem).text);
     }
+    if (ConfigByShortName(facts)) {
+        text += More(
+            "its configuration files are named through the folder's short name: on its long "
+            "name their paths would be longer than 259 bytes");
+    }
     return text;
 }
 
@@ -87,11 +92,15 @@ std::string Site(const CheckFacts& facts) {
     return text;
 }
 
-std::string Record(const RecordFacts& record) {
+std::string Record(const RecordFacts& record, const LaunchPlan& plan) {
     std::string text = Row("Record", record.path);
     if (record.naming.name == platform::PathNaming::Name::kShortName) {
         text += More("opened and handed on as " + record.openedAs +
                      ", its short name: " + TextOf(kProblemTexts, record.naming.problem).text);
+    }
+    if (plan.recordShortForCommandLine) {
+        text += More("handed on as " + plan.recordPath + ", its short name: with the name " +
+                     record.openedAs + " a client's command line would be longer than 259 bytes");
     }
     if (!record.opened) {
         return text + More(
@@ -119,8 +128,12 @@ std::string Entry(const CheckFacts& facts, std::size_t index) {
     text += indent + TextOf(kVerdictTexts, entry.verdict).text + "\n";
     if (const ClientLaunch* launch = LaunchOf(facts, index)) {
         text += indent + "command line: " + entry.commandLine + "\n";
-        text += indent + "program: " + launch->program.path +
-                TextOf(kProgramTexts, launch->program.status).text + "\n";
+        const platform::ProgramCheck& program = launch->program;
+        text +=
+            indent + "program: " + program.path + TextOf(kProgramTexts, program.status).text + "\n";
+        if (program.kind == platform::ProgramCheck::Kind::kScript) {
+            text += indent + "interpreter: " + program.interpreter + "\n";
+        }
         if (facts.ran) {
             text += indent + (launch->started.value_or(false) ? "started" : "did not start") + "\n";
         }
@@ -137,6 +150,8 @@ std::string GameTable(const CheckFacts& facts) {
         return Row("Game table", plan.tablePath + ": not read, since the record does not open");
     }
     std::string text = Row("Game table", plan.tablePath + ": " + TextOfLoad(plan.loadResult).text);
+    text += More("clients start in the current folder, " + facts.runFolder +
+                 ", and a client named relative to a folder lies below it");
     const auto& sections = plan.table->m_arrSections;
     if (plan.loadResult == E_FAIL) {
         return text;
@@ -191,8 +206,8 @@ std::string Warnings(const std::vector<Warning>& warnings) {
 std::string TextReport(const CheckFacts& facts) {
     // One block per step, in the launcher's order, a blank line between.
     return "What the launcher would do with " + facts.record.path + "\n\n" + Installation(facts) +
-           "\n" + Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record) + "\n" +
-           GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
+           "\n" + Station(facts) + "\n" + Site(facts) + "\n" + Record(facts.record, facts.plan) +
+           "\n" + GameTable(facts) + "\n" + Result(facts) + "\n" + Warnings(facts.warnings);
 }
 
 }  // namespace check

@@ -120,6 +120,17 @@ void GameTableWarnings(CheckFacts& facts) {
             linesOfKind[*entry.keyKind].push_back(EntryLine(facts, entry));
         }
     }
+    for (const ClientLaunch& launch : facts.launches) {
+        if (launch.program.kind == platform::ProgramCheck::Kind::kBatch) {
+            const GameTableEntry& entry = plan.entries[launch.entry];
+            facts.warnings.push_back(
+                {"batch_file", Subject::kGameTable, plan.tablePath, EntryLine(facts, entry),
+                 "the client " + launch.program.path +
+                     " is a batch file: the system starts it through the command interpreter "
+                     "(cmd.exe /c), which reads its command line once more by its own rules, "
+                     "so a record path holding & | < > ^ % or ( ) may not reach it as it is"});
+        }
+    }
     for (const auto& [kind, lines] : linesOfKind) {
         if (lines.size() < 2) {
             continue;
