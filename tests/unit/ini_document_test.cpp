@@ -65,4 +65,22 @@ TEST(IniDocument, IndexOutsideTheArrayThrowsInvalidArgument) {
     EXPECT_NO_THROW(section.m_arrItems[1]);
 }
 
+// Reserved room takes the items that follow in place: none moves, and those
+// there before keep their text.
+TEST(IniDocument, ReservedRoomKeepsItemsInPlace) {
+    CIniSection section;
+    std::string first = "k=v";
+    section.AddItem().SetLine(first.data());
+    section.m_arrItems.Reserve(64);
+    const CIniItem* base = &section.m_arrItems[0];
+    for (int i = 1; i < 64; ++i) {
+        section.AddItem();
+    }
+    section.m_arrItems.Reserve(2);  // never shrinks
+    EXPECT_EQ(&section.m_arrItems[0], base);
+    EXPECT_EQ(&section.m_arrItems[63], base + 63);
+    EXPECT_STREQ(section.m_arrItems[0].GetValue(), "v");
+    EXPECT_STREQ(section.m_arrItems[63].GetKey(), "");
+}
+
 }  // namespace
