@@ -1,5 +1,9 @@
 #include "ini/item_lines.h"
 
+#include <algorithm>
+
+#include "common/limits.h"
+
 namespace {
 
 enum class LineKind { kBlank, kComment, kHeader, kItem };
@@ -29,14 +33,27 @@ LineKind Classify(std::string_view line) {
 }  // namespace
 
 std::size_t CountItemLines(std::string_view text) {
+    // The loader reads a line in pieces of at most this many bytes, its LF
+    // included, and classifies each piece on its own.
+    constexpr std::size_t kPiece = reclaunch::kIniTextSize - 1;
     std::size_t items = 0;
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
-        const LineKind kind = Classify(text.substr(0, end));
-        if (kind == LineKind::kHeader) {
-            break;
+        std::string_view line = text.substr(0, end);
+        std::size_t delivered = line.size();
+        if (end != std::string_view::npos) {
+            if (!line.empty() && line.back() == '\r') {
+                line.remove_suffix(1);  // CR LF reads as one LF
+            }
+            delivered = line.size() + 1;
         }
-        items += kind == LineKind::kItem ? 1 : 0;
+        for (std::size_t at = 0; at < delivered; at += kPiece) {
+            const LineKind kind = Classify(line.substr(std::min(at, line.size()), kPiece));
+            if (kind == LineKind::kHeader) {
+                return items;
+            }
+            items += kind == LineKind::kItem ? 1 : 0;
+        }
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return items;

@@ -28,6 +28,8 @@ const ItemLinesCase kCases[] = {
     {"leading_cr_keeps_the_line", "\r x\n", 1},
     {"lone_cr_is_no_line_end", "a=1\rb=2\n", 1},
     {"a_nul_ends_the_text", std::string("\0k\n \0k\nk\0\n", 10), 1},
+    {"a_long_line_in_pieces", std::string(1022, 'k') + "\r\n" + std::string(1023, 'k') + "v\n", 3},
+    {"a_header_in_a_long_lines_rest", std::string(1023, 'k') + "[s]\nk\n", 1},
 };
 
 class ItemLines : public ::testing::TestWithParam<ItemLinesCase> {};
