@@ -20,6 +20,7 @@
 #include "bench/tables.h"
 #include "common/result_codes.h"
 #include "ini/ini_file_parse.h"
+#include "platform/memory.h"
 #include "platform/testing.h"
 
 namespace {
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: fresh_load <loadfile|inih|fgets> <lines> [loads]\n");
         return 2;
     }
+    // The launcher's own setting of the allocator.
+    platform::ReuseFreedMemory();
     const std::string reader = argv[1];
     std::size_t (*read)(const char*) = reader == "loadfile" ? LoadDocument
                                        : reader == "inih"   ? ParseWithInih

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 
+#include "ini/item_lines.h"
 #include "ini/trim_string.h"
 #include "platform/file.h"
 #include "platform/os.h"
@@ -123,6 +124,13 @@ HRESULT CIniFileParse::LoadFile(const char* path, IniLoadObserver* observer) {
             }
             if (full()) {
                 return E_TOOMANYITEMS;
+            }
+            if (m_pCurSection->m_arrItems.IsEmpty()) {
+                // Room for the section's items as far as the file has been
+                // read ahead, this line's included: they go in place, and
+                // none moves when the next arrives.
+                m_pCurSection->m_arrItems.Reserve(
+                    static_cast<std::ptrdiff_t>(1 + CountItemLines(file.ReadAhead())));
             }
             CIniItem& item = m_pCurSection->AddItem();
             ++entries;

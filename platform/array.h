@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -10,6 +11,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "platform/memory.h"
 #include "platform/object.h"
 
 namespace platform {
@@ -67,6 +69,18 @@ public:
         return m_pData[m_nSize++];
     }
 
+    // Room for `count` elements in all, for a caller that knows about how many
+    // it will append: one block at once, no move as they come, and its pages
+    // mapped in one step rather than faulted in one by one. Never shrinks.
+    void Reserve(std::ptrdiff_t count) {
+        if (count <= m_nMaxSize) {
+            return;
+        }
+        Reallocate(count);
+        PrepareForWriting(m_pData + m_nSize,
+                          static_cast<std::size_t>(m_nMaxSize - m_nSize) * sizeof(TYPE));
+    }
+
     // Destroys every element in ascending index order, then frees the block.
     void RemoveAll() noexcept {
         for (std::ptrdiff_t i = 0; i < m_nSize; ++i) {
@@ -88,7 +102,13 @@ private:
     void Grow() {
         // Doubling keeps appends amortised constant; the unused tail of a
         // large block is address space only until elements land in it.
-        const std::ptrdiff_t newMax = m_nMaxSize < 4 ? 4 : m_nMaxSize * 2;
+        Reallocate(m_nMaxSize < 4 ? 4 : m_nMaxSize * 2);
+    }
+
+    void Reallocate(std::ptrdiff_t newMax) {
+        if (static_cast<std::size_t>(newMax) > SIZE_MAX / sizeof(TYPE)) {
+            throw std::bad_alloc();
+        }
         const std::size_t bytes = static_cast<std::size_t>(newMax) * sizeof(TYPE);
         if constexpr (IsTriviallyRelocatable<TYPE>::value) {
             void* grown = std::realloc(static_cast<void*>(m_pData), bytes);

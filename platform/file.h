@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace platform {
 
@@ -51,6 +52,10 @@ public:
     // `length`, when given, receives the count of bytes delivered (0 unless
     // kLine): a NUL among them ends the C string early, not the piece.
     ReadResult ReadString(char* buf, std::uint32_t size, std::uint32_t* length = nullptr);
+    // The bytes read ahead from the file and not delivered yet, as they lie
+    // in the file (CR LF not joined); valid until the next read. Empty before
+    // the first read and once a read has taken all.
+    std::string_view ReadAhead() const { return {m_pBuffer + m_nPos, m_nEnd - m_nPos}; }
     void Close();
     bool IsOpen() const { return m_hFile != kNoFile; }
 

@@ -4,18 +4,20 @@
 # the demo reads the client's output until the client has ended.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/setup.sh >&2
+# Only what these three programs need: no Wine, no cross compiler, no test
+# or benchmark libraries (scripts/test.sh installs those).
+./scripts/setup.sh demo >&2
 
-cmake --preset release >/dev/null
-cmake --build --preset release -j "$(nproc)" --target launcher launcher-check demo_client >/dev/null
+cmake --preset demo >/dev/null
+cmake --build --preset demo -j "$(nproc)" --target launcher launcher-check demo_client >/dev/null
 
 demo=build/demo
 rm -rf "$demo"
 mkdir -p "$demo/clients" "$demo/records"
-cp build/release/launcher/launcher build/release/tools/launcher-check/launcher-check "$demo/"
+cp build/demo-build/launcher/launcher build/demo-build/tools/launcher-check/launcher-check "$demo/"
 cp -r examples/config "$demo/"
-cp build/release/examples/demo_client "$demo/clients/poker"
-cp build/release/examples/demo_client "$demo/clients/mahjong"
+cp build/demo-build/examples/demo_client "$demo/clients/poker"
+cp build/demo-build/examples/demo_client "$demo/clients/mahjong"
 cp examples/records/* "$demo/records/"
 # The sample game table names its clients relative to the launcher's current
 # directory, so the demo runs from the installation folder.

@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests, the Windows leg, the fuzzers, the
-# benchmarks and the package runs need, from Debian's packages, when it is
-# missing, and the Chinese locale the Windows installer run opens GBK names in.
+# Installs from Debian's packages what is missing for one use of the tree:
+#
+#   scripts/setup.sh [demo|all]
+#
+# demo: a compiler, CMake and the two header-only libraries launcher-check
+# uses, enough to build the launcher, launcher-check and the demo client.
+# all (the default): what the build, the tests, the Windows leg, the fuzzers,
+# the benchmarks and the package runs need, and the Chinese locale the
+# Windows installer run opens GBK names in.
 set -euo pipefail
 
+profile=${1:-all}
+DEMO_PACKAGES=(cmake make g++ nlohmann-json3-dev libcli11-dev)
 PACKAGES=(
   cmake make g++ pkg-config
   googletest libgtest-dev libbenchmark-dev
@@ -13,6 +21,15 @@ PACKAGES=(
   wixl msitools locales
   dpkg-dev fakeroot desktop-file-utils shared-mime-info libglib2.0-bin xdg-utils
 )
+
+case $profile in
+  demo) PACKAGES=("${DEMO_PACKAGES[@]}") ;;
+  all) ;;
+  *)
+    echo "usage: scripts/setup.sh [demo|all]" >&2
+    exit 2
+    ;;
+esac
 
 sudo_cmd=()
 if [[ $(id -u) -ne 0 ]]; then sudo_cmd=(sudo); fi
@@ -30,6 +47,8 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends \
     "${missing[@]}" >/dev/null
 fi
+
+if [[ $profile == demo ]]; then exit 0; fi
 
 # Wine takes its ANSI code page from the Unix locale: zh_CN gives 936 (GBK).
 # Listed in /etc/locale.gen, so a later locale-gen keeps it.

@@ -65,4 +65,27 @@ TEST(IniDocument, IndexOutsideTheArrayThrowsInvalidArgument) {
     EXPECT_NO_THROW(section.m_arrItems[1]);
 }
 
+// Reserved room takes the items that follow in place: none moves, and those
+// there before keep their text; a smaller reservation changes nothing.
+TEST(IniDocument, ReservedRoomKeepsItemsInPlace) {
+    CIniSection section;
+    const auto add = [&section](int i) {
+        std::string line = KeyOf(0, i) + "=v";
+        section.AddItem().SetLine(line.data());
+    };
+    add(0);
+    section.m_arrItems.Reserve(64);
+    const CIniItem* base = &section.m_arrItems[0];
+    for (int i = 1; i < 64; ++i) {
+        add(i);
+    }
+    section.m_arrItems.Reserve(2);
+    EXPECT_EQ(&section.m_arrItems[63], base + 63);
+    add(64);  // past the room reserved: this one may move them all
+    ASSERT_EQ(section.m_arrItems.GetSize(), 65);
+    for (int i = 0; i < 65; ++i) {
+        EXPECT_EQ(std::string(section.m_arrItems[i].GetKey()), KeyOf(0, i));
+    }
+}
+
 }  // namespace
