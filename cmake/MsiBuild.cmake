@@ -1,6 +1,6 @@
-# Builds the Windows installer from the staged msi component. cpack's
-# External generator runs this with the variables of CPackConfig.cmake
-# (MsiPackaging.cmake).
+# Builds the Windows installer from the staged msi component. Included by
+# MsiPackage.cmake, which cpack's External generator runs with the variables
+# of CPackConfig.cmake (MsiPackaging.cmake), and which gives the product code.
 find_program(RECLAUNCH_WIXL wixl)
 find_program(RECLAUNCH_MSIBUILD msibuild)
 if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD)
@@ -15,7 +15,7 @@ set(stage "${CPACK_TEMPORARY_DIRECTORY}/msi")
 file(RELATIVE_PATH icon "${stage}" "${CPACK_RECLAUNCH_ICON}")
 execute_process(
   COMMAND "${RECLAUNCH_WIXL}" --arch x64 --output "${msi}"
-          -D "Version=${CPACK_PACKAGE_VERSION}"
+          -D "Version=${CPACK_PACKAGE_VERSION}" -D "ProductCode=${reclaunch_product_code}"
           -D "ProductName=${CPACK_RECLAUNCH_PRODUCT_NAME}"
           -D "Vendor=${CPACK_PACKAGE_VENDOR}"
           -D "StageDir=." -D "IconFile=${icon}"
