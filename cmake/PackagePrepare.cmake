@@ -19,7 +19,7 @@ endif()
 set(source_time "$ENV{SOURCE_DATE_EPOCH}")
 
 set(symbols "${CPACK_PACKAGE_DIRECTORY}/symbols")
-file(MAKE_DIRECTORY "${symbols}")
+file(MAKE_DIRECTORY "${symbols}" "${CPACK_PACKAGE_DIRECTORY}/signed")
 
 function(reclaunch_run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
@@ -27,6 +27,28 @@ function(reclaunch_run)
   if(NOT result EQUAL 0)
     string(REPLACE ";" " " command "${ARGN}")
     message(FATAL_ERROR "${command} failed (${result}):\n${output}")
+  endif()
+endfunction()
+
+# Signs a program once for all the packages of a cpack run: the ZIP and the
+# MSI hold the same signed program, and a release's signatures, taken from
+# its ZIP, fit the programs inside its MSI as well. Kept by the content and
+# the signer.
+function(reclaunch_sign_once program)
+  reclaunch_signing_wanted(wanted)
+  if(NOT wanted)
+    return()
+  endif()
+  file(SHA256 "${program}" content)
+  string(SHA256 key "${content} $ENV{RECLAUNCH_SIGN_PKCS12} $ENV{RECLAUNCH_SIGN_CERT} \
+$ENV{RECLAUNCH_SIGN_KEY} $ENV{RECLAUNCH_SIGN_TIMESTAMP} $ENV{RECLAUNCH_SIGNATURES_FROM}")
+  set(signed "${CPACK_PACKAGE_DIRECTORY}/signed/${key}")
+  if(NOT EXISTS "${signed}")
+    reclaunch_sign("${program}")
+    file(COPY_FILE "${program}" "${signed}.new")
+    file(RENAME "${signed}.new" "${signed}")
+  else()
+    file(COPY_FILE "${signed}" "${program}")
   endif()
 endfunction()
 
@@ -67,7 +89,7 @@ foreach(program IN LISTS staged)
     message(FATAL_ERROR "stripping ${program} failed (${result}):\n${output}")
   endif()
   if(magic MATCHES "^4d5a")
-    reclaunch_sign("${program}")
+    reclaunch_sign_once("${program}")
   endif()
 endforeach()
 

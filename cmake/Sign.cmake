@@ -8,11 +8,24 @@
 #   RECLAUNCH_SIGN_PASSWORD   the PKCS#12 file's or the key's password, if any
 #   RECLAUNCH_SIGN_TIMESTAMP  an RFC 3161 timestamp server's URL, if any
 #
+# Or, to show that a signed release was built from the sources:
+#
+#   RECLAUNCH_SIGNATURES_FROM a folder of the release's signed files, by name
+#                             (its MSI, the programs out of its ZIP)
+#
+#   RECLAUNCH_SIGNATURES_CA   the certificate authorities to check them with
+#                             (PEM), if not the system's
+#
+# Each file then takes the signature of its namesake there instead of a new
+# one, which must verify on it; a rebuild of the same commit is then the
+# release, byte for byte.
+#
 # The password reaches osslsigncode in a file only its owner can read, never
 # on a command line, which any user could list.
 
 function(reclaunch_signing_wanted out)
-  if(DEFINED ENV{RECLAUNCH_SIGN_PKCS12} OR DEFINED ENV{RECLAUNCH_SIGN_CERT})
+  if(DEFINED ENV{RECLAUNCH_SIGN_PKCS12} OR DEFINED ENV{RECLAUNCH_SIGN_CERT}
+     OR DEFINED ENV{RECLAUNCH_SIGNATURES_FROM})
     set(${out} TRUE PARENT_SCOPE)
   else()
     set(${out} FALSE PARENT_SCOPE)
@@ -28,6 +41,32 @@ function(reclaunch_sign file)
   if(NOT RECLAUNCH_OSSLSIGNCODE)
     message(FATAL_ERROR "Signing needs osslsigncode: install the Debian package "
                         "osslsigncode (scripts/setup.sh does).")
+  endif()
+  file(REMOVE "${file}.signed")
+  if(DEFINED ENV{RECLAUNCH_SIGNATURES_FROM})
+    get_filename_component(name "${file}" NAME)
+    set(signature "${file}.signature")
+    execute_process(
+      COMMAND "${RECLAUNCH_OSSLSIGNCODE}" extract-signature -in "$ENV{RECLAUNCH_SIGNATURES_FROM}/${name}"
+              -out "${signature}"
+      RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    if(result EQUAL 0)
+      set(authorities "")
+      if(DEFINED ENV{RECLAUNCH_SIGNATURES_CA})
+        set(authorities -CAfile "$ENV{RECLAUNCH_SIGNATURES_CA}")
+      endif()
+      execute_process(
+        COMMAND "${RECLAUNCH_OSSLSIGNCODE}" attach-signature -sigin "${signature}" ${authorities}
+                -in "${file}" -out "${file}.signed"
+        RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    endif()
+    file(REMOVE "${signature}")
+    if(NOT result EQUAL 0 OR NOT EXISTS "${file}.signed")
+      message(FATAL_ERROR "taking the signature of ${name} from $ENV{RECLAUNCH_SIGNATURES_FROM} "
+                          "failed (${result}):\n${output}")
+    endif()
+    file(RENAME "${file}.signed" "${file}")
+    return()
   endif()
   if(DEFINED ENV{RECLAUNCH_SIGN_PKCS12})
     set(identity -pkcs12 "$ENV{RECLAUNCH_SIGN_PKCS12}")
@@ -47,7 +86,6 @@ function(reclaunch_sign file)
   if(DEFINED ENV{RECLAUNCH_SIGN_TIMESTAMP})
     list(APPEND options -ts "$ENV{RECLAUNCH_SIGN_TIMESTAMP}")
   endif()
-  file(REMOVE "${file}.signed")
   execute_process(
     COMMAND "${RECLAUNCH_OSSLSIGNCODE}" sign ${identity} ${options} -in "${file}" -out "${file}.signed"
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)

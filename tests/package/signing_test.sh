@@ -2,7 +2,8 @@
 # Signed Windows packages: with a throwaway certificate authority and a
 # code-signing certificate it issued, made here, the ZIP's programs and the
 # MSI come out signed, osslsigncode accepts each with that authority, and
-# refuses each once a byte of it changes.
+# refuses each once a byte of it changes; and that a rebuild given those
+# signatures gives the same signed packages.
 #
 #   tests/package/signing_test.sh [build folder]     (default build/mingw)
 #
@@ -45,11 +46,12 @@ RECLAUNCH_SIGN_PKCS12=$certs/signer.p12 RECLAUNCH_SIGN_PASSWORD='throwaway pass'
 verify() { osslsigncode verify -CAfile "$certs/ca.pem" -in "$1" >"$work/verify.log" 2>&1; }
 # Flips one byte in a copy of <file> at <offset>; the copy's path is printed.
 changed_copy() {
-  local copy=$work/changed-$(basename "$1")
+  local copy byte
+  copy=$work/changed-$(basename "$1")
   cp "$1" "$copy"
-  local byte
   byte=$(od -An -tu1 -j "$2" -N1 "$copy" | tr -d ' ')
-  printf "$(printf '\\%03o' $((byte ^ 1)))" | dd of="$copy" bs=1 seek="$2" conv=notrunc status=none
+  printf '%b' "$(printf '\\0%03o' $((byte ^ 1)))" | dd of="$copy" bs=1 seek="$2" conv=notrunc status=none
+  ! cmp -s "$1" "$copy" || fail "no byte of $copy changed"
   echo "$copy"
 }
 
@@ -67,5 +69,14 @@ for file in "${signed[@]}" "$msi"; do
     offset=$(($(stat -c %s "$file") / 2))
   fi
   ! verify "$(changed_copy "$file" "$offset")" || fail "$(basename "$file") verifies with a byte changed"
+done
+step "a rebuild that takes the release's signatures is the release"
+mkdir -p "$work/released"
+cp "${signed[@]}" "$msi" "$work/released/"
+RECLAUNCH_SIGNATURES_FROM=$work/released RECLAUNCH_SIGNATURES_CA=$certs/ca.pem \
+  cpack -G "ZIP;External" --config "$build/CPackConfig.cmake" -B "$work/rebuilt" \
+  >>"$work/cpack.log" 2>&1 || fail "cpack failed, see $work/cpack.log"
+for package in "$work"/packages/*.{zip,msi}; do
+  cmp "$package" "$work/rebuilt/$(basename "$package")" || fail "the rebuilt $(basename "$package") differs"
 done
 echo "signing_test: passed (${#signed[@]} programs and the MSI)"
