@@ -50,9 +50,11 @@ set(CPACK_PACKAGE_FILE_NAME
 set(CPACK_PACKAGE_CHECKSUM SHA256)
 # Every package's programs are stripped (and signed, when a certificate is
 # given) before it is packed, their symbols kept beside the packages in
-# reclaunch-<version>-<system>-symbols.tar.gz; no package holds a build time.
+# reclaunch-<version>-<system>-symbols.tar.gz; no package holds a build time,
+# path or user, and the archives are packed again in a fixed order.
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackagePrepare.cmake)
-set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageSymbols.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageArchives.cmake
+                             ${CMAKE_CURRENT_LIST_DIR}/PackageSymbols.cmake)
 set(CPACK_RECLAUNCH_OBJCOPY ${CMAKE_OBJCOPY})
 set(CPACK_RECLAUNCH_SYMBOLS "reclaunch-${RECLAUNCH_VERSION}-${reclaunch_package_system}-symbols.tar.gz")
 set(CPACK_RECLAUNCH_SOURCE_DATE_EPOCH ${RECLAUNCH_SOURCE_DATE_EPOCH})
