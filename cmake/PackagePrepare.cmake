@@ -11,12 +11,9 @@
 #      holds the time it was built.
 include(${CMAKE_CURRENT_LIST_DIR}/Sign.cmake)
 
-# The source's time: objcopy writes it into a PE header it rewrites (binutils
+# The source's time; objcopy writes it into a PE header it rewrites (binutils
 # read SOURCE_DATE_EPOCH), where it would write the clock's.
-if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(ENV{SOURCE_DATE_EPOCH} "${CPACK_RECLAUNCH_SOURCE_DATE_EPOCH}")
-endif()
-set(source_time "$ENV{SOURCE_DATE_EPOCH}")
+include(${CMAKE_CURRENT_LIST_DIR}/SourceTime.cmake)
 
 set(symbols "${CPACK_PACKAGE_DIRECTORY}/symbols")
 file(MAKE_DIRECTORY "${symbols}" "${CPACK_PACKAGE_DIRECTORY}/signed")

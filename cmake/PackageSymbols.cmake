@@ -9,11 +9,7 @@ if(NOT debug_files)
   return()
 endif()
 list(SORT debug_files)
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-  set(source_time "$ENV{SOURCE_DATE_EPOCH}")
-else()
-  set(source_time "${CPACK_RECLAUNCH_SOURCE_DATE_EPOCH}")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/SourceTime.cmake)
 set(archive "${CPACK_PACKAGE_DIRECTORY}/${CPACK_RECLAUNCH_SYMBOLS}")
 execute_process(
   COMMAND tar --create --format=gnu --sort=name --owner=0 --group=0 --numeric-owner

@@ -58,6 +58,7 @@ set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageArchives.cmake
 set(CPACK_RECLAUNCH_OBJCOPY ${CMAKE_OBJCOPY})
 set(CPACK_RECLAUNCH_SYMBOLS "reclaunch-${RECLAUNCH_VERSION}-${reclaunch_package_system}-symbols.tar.gz")
 set(CPACK_RECLAUNCH_SOURCE_DATE_EPOCH ${RECLAUNCH_SOURCE_DATE_EPOCH})
+set(CPACK_RECLAUNCH_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 set(CPACK_RECLAUNCH_PRODUCT_NAME "${RECLAUNCH_PRODUCT_NAME}")
 # One archive of the whole default installation, unpacking into a single
 # folder. The installers pick their own component instead
