@@ -4,7 +4,7 @@
 #   1. Every program, whatever its name or folder, is stripped. Its debug
 #      information goes to <package folder>/symbols/<name>.debug, which the
 #      stripped program names in a debug link, so a debugger or addr2line
-#      can still read a crash address. ReleaseSymbols.cmake packs that folder.
+#      can still read a crash address. PackageSymbols.cmake packs that folder.
 #   2. With a certificate given, every Windows program is signed (Sign.cmake),
 #      after stripping, which would break a signature.
 #   3. Every staged file and folder takes the source's time, so no package
@@ -29,16 +29,21 @@ endfunction()
 
 # Signs a program once for all the packages of a cpack run: the ZIP and the
 # MSI hold the same signed program, and a release's signatures, taken from
-# its ZIP, fit the programs inside its MSI as well. Kept by the content and
-# the signer.
+# its ZIP, fit the programs inside its MSI as well. Kept by the program's
+# content and the signer's certificate, key and timestamp server.
 function(reclaunch_sign_once program)
   reclaunch_signing_wanted(wanted)
   if(NOT wanted)
     return()
   endif()
-  file(SHA256 "${program}" content)
-  string(SHA256 key "${content} $ENV{RECLAUNCH_SIGN_PKCS12} $ENV{RECLAUNCH_SIGN_CERT} \
-$ENV{RECLAUNCH_SIGN_KEY} $ENV{RECLAUNCH_SIGN_TIMESTAMP} $ENV{RECLAUNCH_SIGNATURES_FROM}")
+  file(SHA256 "${program}" key)
+  foreach(variable IN ITEMS RECLAUNCH_SIGN_PKCS12 RECLAUNCH_SIGN_CERT RECLAUNCH_SIGN_KEY)
+    if(DEFINED ENV{${variable}} AND EXISTS "$ENV{${variable}}")
+      file(SHA256 "$ENV{${variable}}" digest)
+      string(APPEND key " ${digest}")
+    endif()
+  endforeach()
+  string(SHA256 key "${key} $ENV{RECLAUNCH_SIGN_TIMESTAMP} $ENV{RECLAUNCH_SIGNATURES_FROM}")
   set(signed "${CPACK_PACKAGE_DIRECTORY}/signed/${key}")
   if(NOT EXISTS "${signed}")
     reclaunch_sign("${program}")
