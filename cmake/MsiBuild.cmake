@@ -1,6 +1,6 @@
-# Builds the Windows installer from the staged msi component. cpack's
-# External generator runs this with the variables of CPackConfig.cmake
-# (MsiPackaging.cmake).
+# Builds the Windows installer from the staged msi component. Included by
+# MsiPackage.cmake, which cpack's External generator runs with the variables
+# of CPackConfig.cmake (MsiPackaging.cmake), and which gives the product code.
 find_program(RECLAUNCH_WIXL wixl)
 find_program(RECLAUNCH_MSIBUILD msibuild)
 if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD)
@@ -17,7 +17,7 @@ file(RELATIVE_PATH deploy_check "${stage}" "${CPACK_RECLAUNCH_DEPLOY_CHECK}")
 file(RELATIVE_PATH deploy_tool "${stage}" "${CPACK_RECLAUNCH_DEPLOY_TOOL}")
 execute_process(
   COMMAND "${RECLAUNCH_WIXL}" --arch x64 --output "${msi}"
-          -D "Version=${CPACK_PACKAGE_VERSION}"
+          -D "Version=${CPACK_PACKAGE_VERSION}" -D "ProductCode=${reclaunch_product_code}"
           -D "ProductName=${CPACK_RECLAUNCH_PRODUCT_NAME}"
           -D "Vendor=${CPACK_PACKAGE_VENDOR}" -D "Contact=${CPACK_RECLAUNCH_CONTACT}"
           -D "StageDir=." -D "IconFile=${icon}" -D "DeployCheck=${deploy_check}"

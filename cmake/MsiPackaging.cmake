@@ -1,6 +1,7 @@
 # The Windows installer, reclaunch-<version>-windows-x86_64.msi, built beside
 # the ZIP by `cmake --build --preset mingw --target package`. cpack stages the
-# msi component and runs MsiBuild.cmake, which builds the package with wixl.
+# msi component and runs MsiPackage.cmake, which has MsiBuild.cmake build the
+# package with wixl.
 #
 #   Program Files\Reclaunch\launcher.exe, launcherw.exe, launcher-check.exe,
 #                             README.md, LICENSE.txt
@@ -16,11 +17,10 @@ install(FILES ${reclaunch_installed_config} DESTINATION config COMPONENT msi EXC
 list(APPEND CPACK_GENERATOR External)
 set(CPACK_EXTERNAL_REQUESTED_VERSIONS "1.0")
 set(CPACK_EXTERNAL_ENABLE_STAGING ON)
-set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/MsiBuild.cmake)
+set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/MsiPackage.cmake)
 # What MsiBuild.cmake needs besides cpack's own variables.
 set(CPACK_RECLAUNCH_WXS ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.wxs)
 set(CPACK_RECLAUNCH_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.ico)
-set(CPACK_RECLAUNCH_PRODUCT_NAME "${RECLAUNCH_PRODUCT_NAME}")
 set(CPACK_RECLAUNCH_CONTACT "${RECLAUNCH_CONTACT}")
 # The deployment properties' actions, stored in the package (cmake/MsiTables.cmake).
 set(CPACK_RECLAUNCH_DEPLOY_CHECK ${PROJECT_BINARY_DIR}/tools/deploy-config/deploy-check.dll)

@@ -16,7 +16,7 @@
 # The installers hold the programs and a configuration to fill in (the game
 # table template, packaging/config/), each laid out as its system expects:
 #   Windows, an MSI (packaging/windows/reclaunch.wxs): Program Files\Reclaunch
-#   Debian, a .deb: /opt/reclaunch, configuration in /etc/reclaunch
+#   Debian, a .deb: /usr/lib/reclaunch, configuration in /etc/reclaunch
 # Their components are left out of a plain `cmake --install`.
 option(RECLAUNCH_PACKAGE_DEMO "Install the demo client and sample records" ON)
 
@@ -52,6 +52,18 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Opens game record files with their game c
 set(CPACK_PACKAGE_FILE_NAME
     "${CPACK_PACKAGE_NAME}-${RECLAUNCH_VERSION}-${reclaunch_package_system}")
 set(CPACK_PACKAGE_CHECKSUM SHA256)
+# Every package's programs are stripped (and signed, when a certificate is
+# given) before it is packed, their symbols kept beside the packages in
+# reclaunch-<version>-<system>-symbols.tar.gz; no package holds a build time,
+# path or user, and the archives are packed again in a fixed order.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackagePrepare.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/PackageArchives.cmake
+                             ${CMAKE_CURRENT_LIST_DIR}/PackageSymbols.cmake)
+set(CPACK_RECLAUNCH_OBJCOPY ${CMAKE_OBJCOPY})
+set(CPACK_RECLAUNCH_SYMBOLS "reclaunch-${RECLAUNCH_VERSION}-${reclaunch_package_system}-symbols.tar.gz")
+set(CPACK_RECLAUNCH_SOURCE_DATE_EPOCH ${RECLAUNCH_SOURCE_DATE_EPOCH})
+set(CPACK_RECLAUNCH_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_RECLAUNCH_PRODUCT_NAME "${RECLAUNCH_PRODUCT_NAME}")
 # One archive of the whole default installation, unpacking into a single
 # folder. The installers pick their own component instead
 # (PackageComponents.cmake, read by cpack for each generator).

@@ -24,3 +24,6 @@ if(NOT RECLAUNCH_VERSION MATCHES "^([0-9]+)\\.([0-9]+)\\.([0-9]+)$"
                       "within 255.255.65535")
 endif()
 set(RECLAUNCH_VERSION_NUMBERS "${CMAKE_MATCH_1},${CMAKE_MATCH_2},${CMAKE_MATCH_3},0")
+
+# Who answers for the packages: the .deb's Maintainer field.
+set(RECLAUNCH_MAINTAINER "the reclaunch authors <maintainers@reclaunch.org>")

@@ -20,6 +20,7 @@ PACKAGES=(
   libinih-dev nlohmann-json3-dev libcli11-dev hyperfine
   wixl msitools locales
   dpkg-dev fakeroot desktop-file-utils shared-mime-info libglib2.0-bin xdg-utils
+  lintian help2man osslsigncode diffoscope-minimal faketime zip unzip
 )
 
 case $profile in

@@ -30,6 +30,19 @@ echo "== mingw, code page 936"
 RECLAUNCH_WINE_LOCALE=zh_CN.UTF-8 ./scripts/with-wine.sh build/mingw \
   wine build/mingw/tests/windows_tests.exe --gtest_filter='WindowsFittingNames.*'
 
+# --- release checks (see tests/package/), each a script of its own ---
+run_check() {
+  local start=$SECONDS
+  echo "== $*"
+  "$@"
+  echo "== $1: passed in $((SECONDS - start)) s"
+}
+# Signs with a throwaway certificate made there, kept for the MSI run below.
+run_check tests/package/signing_test.sh build/mingw
+run_check tests/package/reproducible_test.sh build/mingw
+certs=$PWD/build/mingw/signing-test/certs
+# --- end release checks ---
+
 # --- package runs (see tests/package/) ---
 # Each installer built from its preset and run end to end: the MSI under Wine,
 # the .deb in a scratch root.
@@ -42,8 +55,13 @@ run_package() {
   "$test" "build/$preset"
   echo "== $preset package: passed in $((SECONDS - start)) s (the run $((SECONDS - run_start)) s)"
 }
-run_package mingw tests/package/msi_test.sh
+# The MSI run installs packages signed with the signing check's certificate.
+RECLAUNCH_SIGN_CERT=$certs/signer.pem RECLAUNCH_SIGN_KEY=$certs/signer.key \
+  run_package mingw tests/package/msi_test.sh
+osslsigncode verify -CAfile "$certs/ca.pem" -in build/mingw/installer-test/old/*.msi >/dev/null ||
+  { echo "the MSI run installed an unsigned package" >&2; exit 1; }
 run_package release tests/package/deb_test.sh
+run_check tests/package/lintian_test.sh build/release
 # --- end package runs ---
 
 # --- fuzz smoke (owner: fuzzing; see fuzz/README.md) ---

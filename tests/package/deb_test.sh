@@ -59,22 +59,40 @@ installed=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${Version}' reclau
 [[ $installed == "$next" ]] || fail "version $installed installed by the upgrade"
 cmp -s "$table" "$work/edited-table" || fail "the upgrade overwrote the edited game table"
 
+# The launcher finds its table through /usr/lib/reclaunch/config, an absolute
+# link to /etc/reclaunch; below the scratch root that leads to the machine's
+# own /etc. So what runs the launcher runs in a mount namespace of its own,
+# where the scratch root's etc/ lies over /etc in a read-only overlay that the
+# machine never sees.
+with_scratch_etc() {
+  local private=(unshare --mount)
+  [[ $(id -u) -eq 0 ]] || private+=(--map-root-user)
+  # shellcheck disable=SC2016 # expanded by that shell
+  "${private[@]}" sh -c 'mount --make-rprivate / &&
+    mount -t overlay overlay -o "lowerdir=$0/etc:/etc" /etc && exec "$@"' "$root" "$@"
+}
+
+step "reclaunch-check on PATH explains the installed launcher"
+[[ -s $root/usr/share/man/man1/reclaunch-check.1.gz ]] || fail "reclaunch-check has no manual page"
+record="$work/records/牌局 记录/poker 0001.rec"
+mkdir -p "$(dirname "$record")"
+cp "$here/../../examples/records/poker-0001.rec" "$record"
+with_scratch_etc "$root/usr/bin/reclaunch-check" "$record" >"$work/check.txt" ||
+  fail "reclaunch-check finds no client: $(cat "$work/check.txt")"
+
 step "open a record from the desktop"
 # The entry names the launcher where the package puts it; here that is below
-# the scratch root. The launcher finds the table through /opt/reclaunch/config.
+# the scratch root.
 desktop_file=$root/usr/share/applications/kelvo-record.desktop
 desktop-file-validate "$desktop_file" || fail "the desktop entry is not valid"
-grep -qx 'Exec=/opt/reclaunch/launcher %f' "$desktop_file" || fail "the desktop entry runs something else"
-sed -i "s|^Exec=/opt/|Exec=$root/opt/|" "$desktop_file"
+grep -qx 'Exec=/usr/lib/reclaunch/launcher %f' "$desktop_file" || fail "the desktop entry runs something else"
+sed -i "s|^Exec=/usr/|Exec=$root/usr/|" "$desktop_file"
 desktop=(env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
   XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
   XDG_DATA_DIRS="$root/usr/share" RECLAUNCH_CLIENT_REPORTS="$work/reports")
 "${desktop[@]}" update-mime-database "$root/usr/share/mime"
 "${desktop[@]}" update-desktop-database "$root/usr/share/applications"
 "${desktop[@]}" xdg-mime default kelvo-record.desktop application/x-kelvo-record
-record="$work/records/牌局 记录/poker 0001.rec"
-mkdir -p "$(dirname "$record")"
-cp "$here/../../examples/records/poker-0001.rec" "$record"
-"${desktop[@]}" gio open "$record" || fail "gio open failed"
+with_scratch_etc "${desktop[@]}" gio open "$record" || fail "gio open failed"
 expect_client "$work/reports" "\"$client\" KelvoFile \"$record\""
 echo "deb_test: passed"

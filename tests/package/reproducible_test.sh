@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Two builds of one commit give the same Windows programs and packages:
+# builds the programs again in a second build folder at another path, packs
+# the ZIP and the MSI from both folders, and compares them byte for byte.
+#
+#   tests/package/reproducible_test.sh [build folder]     (default build/mingw)
+#
+# The second folder (<build>-again, kept between runs so only changes are
+# rebuilt) builds no tests. On a difference, diffoscope shows where.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source=$(cd "$here/../.." && pwd)
+# shellcheck source=tests/package/lib.sh
+source "$here/lib.sh"
+
+build=$(realpath "${1:-build/mingw}")
+again=$build-again
+work=$build/reproducible-test
+rm -rf "$work"
+mkdir -p "$work"
+cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+
+step "the programs again in $again"
+{ cmake -S "$source" -B "$again" -G "$(cache CMAKE_GENERATOR)" \
+  -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
+  -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF &&
+  cmake --build "$again" -j "$(nproc)"; } >"$work/build.log" 2>&1 ||
+  fail "the second build failed, see $work/build.log"
+
+step "packages from both"
+for folder in "$build" "$again"; do
+  cpack -G "ZIP;External" --config "$folder/CPackConfig.cmake" \
+    -B "$work/$(basename "$folder")" >>"$work/cpack.log" 2>&1 || fail "cpack failed, see $work/cpack.log"
+done
+
+step "compare"
+differ=0
+compare() {
+  if ! cmp -s "$1" "$2"; then
+    differ=1
+    echo "differs: $1 $2" >&2
+    if command -v diffoscope >/dev/null; then diffoscope "$1" "$2" >&2 || true; fi
+  fi
+}
+for program in launcher/launcher.exe tools/launcher-check/launcher-check.exe; do
+  compare "$build/$program" "$again/$program"
+done
+count=0
+for package in "$work/$(basename "$build")"/*.{zip,msi,tar.gz}; do
+  compare "$package" "$work/$(basename "$again")/$(basename "$package")"
+  count=$((count + 1))
+done
+((count == 3)) || fail "expected a ZIP, an MSI and a symbols archive, found $count files"
+((differ == 0)) || fail "two builds of one commit differ"
+echo "reproducible_test: passed"
