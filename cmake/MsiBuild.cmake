@@ -13,15 +13,13 @@ set(msi "${CPACK_PACKAGE_DIRECTORY}/${CPACK_PACKAGE_FILE_NAME}.msi")
 # folder and is given the icon relative to that.
 set(stage "${CPACK_TEMPORARY_DIRECTORY}/msi")
 file(RELATIVE_PATH icon "${stage}" "${CPACK_RECLAUNCH_ICON}")
-file(RELATIVE_PATH deploy_check "${stage}" "${CPACK_RECLAUNCH_DEPLOY_CHECK}")
-file(RELATIVE_PATH deploy_tool "${stage}" "${CPACK_RECLAUNCH_DEPLOY_TOOL}")
 execute_process(
   COMMAND "${RECLAUNCH_WIXL}" --arch x64 --output "${msi}"
           -D "Version=${CPACK_PACKAGE_VERSION}" -D "ProductCode=${reclaunch_product_code}"
           -D "ProductName=${CPACK_RECLAUNCH_PRODUCT_NAME}"
           -D "Vendor=${CPACK_PACKAGE_VENDOR}" -D "Contact=${CPACK_RECLAUNCH_CONTACT}"
-          -D "StageDir=." -D "IconFile=${icon}" -D "DeployCheck=${deploy_check}"
-          -D "DeployTool=${deploy_tool}"
+          -D "StageDir=." -D "IconFile=${icon}" -D "DeployCheck=${CPACK_RECLAUNCH_DEPLOY_CHECK}"
+          -D "DeployTool=${CPACK_RECLAUNCH_DEPLOY_TOOL}"
           "${CPACK_RECLAUNCH_WXS}"
   WORKING_DIRECTORY "${stage}"
   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)

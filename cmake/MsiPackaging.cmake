@@ -22,8 +22,12 @@ set(CPACK_EXTERNAL_PACKAGE_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/MsiPackage.cmake)
 set(CPACK_RECLAUNCH_WXS ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.wxs)
 set(CPACK_RECLAUNCH_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.ico)
 set(CPACK_RECLAUNCH_CONTACT "${RECLAUNCH_CONTACT}")
-# The deployment properties' actions, stored in the package (cmake/MsiTables.cmake).
-set(CPACK_RECLAUNCH_DEPLOY_CHECK ${PROJECT_BINARY_DIR}/tools/deploy-config/deploy-check.dll)
-set(CPACK_RECLAUNCH_DEPLOY_TOOL
-    ${PROJECT_BINARY_DIR}/tools/deploy-config/deploy-config${CMAKE_EXECUTABLE_SUFFIX})
+# The deployment properties' actions, stored in the package's Binary table
+# (cmake/MsiTables.cmake), never installed. Staged with the programs, so that
+# they are stripped and signed as the programs are; the paths are the staged
+# folder's.
+install(FILES $<TARGET_FILE:deploy-check> $<TARGET_FILE:deploy-config> DESTINATION actions
+        COMPONENT msi EXCLUDE_FROM_ALL)
+set(CPACK_RECLAUNCH_DEPLOY_CHECK actions/deploy-check.dll)
+set(CPACK_RECLAUNCH_DEPLOY_TOOL actions/deploy-config${CMAKE_EXECUTABLE_SUFFIX})
 set(CPACK_RECLAUNCH_MSI_TABLES ${CMAKE_CURRENT_LIST_DIR}/MsiTables.cmake)

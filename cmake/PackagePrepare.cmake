@@ -90,7 +90,9 @@ foreach(program IN LISTS staged)
   if(NOT result EQUAL 0)
     message(FATAL_ERROR "stripping ${program} failed (${result}):\n${output}")
   endif()
-  if(magic MATCHES "^4d5a")
+  # The MSI's own actions (actions/) travel only inside the MSI, whose
+  # signature covers them; only what lands on a disk is signed by itself.
+  if(magic MATCHES "^4d5a" AND NOT program MATCHES "/msi/actions/")
     reclaunch_sign_once("${program}")
   endif()
 endforeach()
