@@ -5,7 +5,7 @@
 # values, upgrade into the same folder, replace a rebuild of the same version,
 # repair, refuse a downgrade, then remove it.
 #
-#   tests/package/msi_test.sh [build folder]     (default build/mingw)
+#   tests/package/msi_test.sh [--prepare] [build folder]     (default build/mingw)
 #
 # The package comes from the build folder; the upgrade, one patch version
 # higher, from the same sources in a build folder of its own beside it
@@ -18,6 +18,14 @@ source=$(cd "$here/../.." && pwd)
 # shellcheck source=tests/package/lib.sh
 source "$here/lib.sh"
 
+# --prepare builds only the upgrade's folder, so that scripts/test.sh can have
+# it built while other tests run.
+prepare_only=false
+if [[ ${1:-} == --prepare ]]; then
+  prepare_only=true
+  shift
+fi
+
 if [[ ${1:-} != --under-wine ]]; then
   locale -a | grep -qix 'zh_CN.utf8' || fail "no zh_CN.UTF-8 locale: run scripts/setup.sh"
   build=$(realpath "${1:-build/mingw}")
@@ -25,20 +33,27 @@ if [[ ${1:-} != --under-wine ]]; then
   upgrade=$build-upgrade
   # with-wine.sh remakes the prefix itself, after stopping a server an
   # interrupted run left behind.
+  cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+  next=$(next_version "$(package_version "$build")")
+  build_upgrade() {
+    cmake -S "$source" -B "$upgrade" -G "$(cache CMAKE_GENERATOR)" \
+      -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
+      -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_VERSION_OVERRIDE="$next" \
+      -DRECLAUNCH_BUILD_TESTS=OFF -DRECLAUNCH_PACKAGE_DEMO=OFF &&
+      cmake --build "$upgrade" -j "$(nproc)"
+  }
+  if $prepare_only; then
+    build_upgrade >"$upgrade.log" 2>&1 || fail "the upgrade failed to build, see $upgrade.log"
+    exit 0
+  fi
   mkdir -p "$work"
   find "$work" -mindepth 1 -maxdepth 1 ! -name wineprefix -exec rm -rf {} +
-  cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
   step "packages"
   log=$work/build.log
   cpack -G External --config "$build/CPackConfig.cmake" -B "$work/old" >"$log" 2>&1 ||
     fail "cpack failed, see $log"
-  next=$(next_version "$(package_version "$build")")
-  { cmake -S "$source" -B "$upgrade" -G "$(cache CMAKE_GENERATOR)" \
-    -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
-    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_VERSION_OVERRIDE="$next" \
-    -DRECLAUNCH_BUILD_TESTS=OFF -DRECLAUNCH_PACKAGE_DEMO=OFF &&
-    cmake --build "$upgrade" -j "$(nproc)" &&
+  { build_upgrade &&
     cpack -G External --config "$upgrade/CPackConfig.cmake" -B "$work/new"; } >>"$log" 2>&1 ||
     fail "the upgrade package failed to build, see $log"
 

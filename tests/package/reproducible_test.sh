@@ -3,7 +3,7 @@
 # builds the programs again in a second build folder at another path, packs
 # the ZIP and the MSI from both folders, and compares them byte for byte.
 #
-#   tests/package/reproducible_test.sh [build folder]     (default build/mingw)
+#   tests/package/reproducible_test.sh [--prepare] [build folder]     (default build/mingw)
 #
 # The second folder (<build>-again, kept between runs so only changes are
 # rebuilt) builds no tests. On a difference, diffoscope shows where.
@@ -13,19 +13,32 @@ source=$(cd "$here/../.." && pwd)
 # shellcheck source=tests/package/lib.sh
 source "$here/lib.sh"
 
+# --prepare builds only the second folder, so that scripts/test.sh can have
+# it built while other tests run.
+prepare_only=false
+if [[ ${1:-} == --prepare ]]; then
+  prepare_only=true
+  shift
+fi
 build=$(realpath "${1:-build/mingw}")
 again=$build-again
 work=$build/reproducible-test
+cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+build_again() {
+  cmake -S "$source" -B "$again" -G "$(cache CMAKE_GENERATOR)" \
+    -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
+    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF &&
+    cmake --build "$again" -j "$(nproc)"
+}
+if $prepare_only; then
+  build_again >"$again.log" 2>&1 || fail "the second build failed, see $again.log"
+  exit 0
+fi
 rm -rf "$work"
 mkdir -p "$work"
-cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
 
 step "the programs again in $again"
-{ cmake -S "$source" -B "$again" -G "$(cache CMAKE_GENERATOR)" \
-  -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
-  -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF &&
-  cmake --build "$again" -j "$(nproc)"; } >"$work/build.log" 2>&1 ||
-  fail "the second build failed, see $work/build.log"
+build_again >"$work/build.log" 2>&1 || fail "the second build failed, see $work/build.log"
 
 step "packages from both"
 for folder in "$build" "$again"; do
