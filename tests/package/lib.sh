@@ -16,6 +16,19 @@ next_version() {
   echo "$major.$minor.$((patch + 1))"
 }
 
+# Configures and builds <beside>, a build folder of the same sources as the
+# Windows build folder <build> with its toolchain and build type, without
+# tests; further arguments go to the configuration.
+build_beside() {
+  local build=$1 beside=$2
+  shift 2
+  cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+  cmake -S "$source" -B "$beside" -G "$(cache CMAKE_GENERATOR)" \
+    -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
+    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF "$@" &&
+    cmake --build "$beside" -j "$(nproc)"
+}
+
 # Waits for the one client an opened record starts, then checks the command
 # line it was given, byte for byte. The recording client writes a report into
 # the folder named by RECLAUNCH_CLIENT_REPORTS (tests/support/record_client.cpp).

@@ -21,10 +21,7 @@ source "$here/lib.sh"
 # --prepare builds only the upgrade's folder, so that scripts/test.sh can have
 # it built while other tests run.
 prepare_only=false
-if [[ ${1:-} == --prepare ]]; then
-  prepare_only=true
-  shift
-fi
+[[ ${1:-} != --prepare ]] || { prepare_only=true && shift; }
 
 if [[ ${1:-} != --under-wine ]]; then
   locale -a | grep -qix 'zh_CN.utf8' || fail "no zh_CN.UTF-8 locale: run scripts/setup.sh"
@@ -33,14 +30,9 @@ if [[ ${1:-} != --under-wine ]]; then
   upgrade=$build-upgrade
   # with-wine.sh remakes the prefix itself, after stopping a server an
   # interrupted run left behind.
-  cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
   next=$(next_version "$(package_version "$build")")
   build_upgrade() {
-    cmake -S "$source" -B "$upgrade" -G "$(cache CMAKE_GENERATOR)" \
-      -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
-      -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_VERSION_OVERRIDE="$next" \
-      -DRECLAUNCH_BUILD_TESTS=OFF -DRECLAUNCH_PACKAGE_DEMO=OFF &&
-      cmake --build "$upgrade" -j "$(nproc)"
+    build_beside "$build" "$upgrade" -DRECLAUNCH_VERSION_OVERRIDE="$next" -DRECLAUNCH_PACKAGE_DEMO=OFF
   }
   if $prepare_only; then
     build_upgrade >"$upgrade.log" 2>&1 || fail "the upgrade failed to build, see $upgrade.log"
@@ -141,11 +133,21 @@ expect_config() {
 step "install $(basename "$old") into $folder with a station and a game table"
 [[ $(msiexec /i "$(windows_path "$old")" INSTALLDIR="$folder" STATIONID=5 \
   GAMETABLE='C:\deploy\site table.ini') == 0 ]] || fail "the install failed"
-diff -r -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
+# The package's own actions (actions/) are staged with the programs but never installed.
+diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
   fail "the installation differs from the package"
 expect_config "install" 5
 [[ $(pe_subsystem "$installed/launcherw.exe") == 2 && $(pe_subsystem "$installed/launcher.exe") == 3 ]] ||
   fail "launcherw.exe is no GUI program, or launcher.exe no console program"
+# Shipped stripped, each program's debug information in the symbols archive
+# beside the package, under the name its debug link gives.
+symbols=$(tar -tzf "$(echo "$work"/old/*-symbols.tar.gz)")
+for program in launcher.exe launcherw.exe launcher-check.exe; do
+  sections=$(x86_64-w64-mingw32-objdump -h "$installed/$program")
+  ! grep -q '\.debug_' <<<"$sections" && grep -q '\.gnu_debuglink' <<<"$sections" ||
+    fail "$program is not stripped, or names no symbols file"
+  grep -qx "$program.debug" <<<"$symbols" || fail "the symbols archive has no $program.debug"
+done
 # Opening a record below shows the open verb works; these are the rest.
 exe="${folder//\\/\\\\}\\\\launcherw.exe"
 expect_values "$(reg_export 'HKLM\Software\Classes\.rec' && reg_export 'HKLM\Software\Classes\Kelvo.Record')" \
@@ -184,7 +186,7 @@ done
 step "upgrade to $(basename "$new"), naming no folder"
 [[ $(msiexec /i "$(windows_path "$new")") == 0 ]] || fail "the upgrade failed"
 expect_config "upgrade" 5
-diff -r -x GameKindID.ini -x StationID.ini "$(stage "$work/new")" "$installed" ||
+diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/new")" "$installed" ||
   fail "the upgraded installation differs from the new package"
 [[ -e "$WINEPREFIX/drive_c/Program Files/Reclaunch" ]] && fail "the upgrade went to Program Files"
 reg_export "$(uninstall_key "$old")" >/dev/null && fail "the old version's entry remains"

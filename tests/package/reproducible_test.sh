@@ -16,29 +16,20 @@ source "$here/lib.sh"
 # --prepare builds only the second folder, so that scripts/test.sh can have
 # it built while other tests run.
 prepare_only=false
-if [[ ${1:-} == --prepare ]]; then
-  prepare_only=true
-  shift
-fi
+[[ ${1:-} != --prepare ]] || { prepare_only=true && shift; }
 build=$(realpath "${1:-build/mingw}")
 again=$build-again
 work=$build/reproducible-test
-cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
-build_again() {
-  cmake -S "$source" -B "$again" -G "$(cache CMAKE_GENERATOR)" \
-    -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
-    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF &&
-    cmake --build "$again" -j "$(nproc)"
-}
 if $prepare_only; then
-  build_again >"$again.log" 2>&1 || fail "the second build failed, see $again.log"
+  build_beside "$build" "$again" >"$again.log" 2>&1 || fail "the second build failed, see $again.log"
   exit 0
 fi
 rm -rf "$work"
 mkdir -p "$work"
 
 step "the programs again in $again"
-build_again >"$work/build.log" 2>&1 || fail "the second build failed, see $work/build.log"
+build_beside "$build" "$again" >"$work/build.log" 2>&1 ||
+  fail "the second build failed, see $work/build.log"
 
 step "packages from both"
 for folder in "$build" "$again"; do
