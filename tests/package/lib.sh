@@ -16,17 +16,20 @@ next_version() {
   echo "$major.$minor.$((patch + 1))"
 }
 
-# Configures and builds <beside>, a build folder of the same sources as the
-# Windows build folder <build> with its toolchain and build type, without
-# tests; further arguments go to the configuration.
-build_beside() {
-  local build=$1 beside=$2
-  shift 2
+# Builds <build>-second, the Windows build folder <build>'s sources, toolchain
+# and build type again at another path, without tests, at <version> (empty:
+# the project's own). Two checks share it: the reproducibility check builds
+# the commit as it is there, the MSI run its upgrade one patch version higher.
+# Only the version resources tell the two apart, so moving between them
+# rebuilds little.
+build_second() {
+  local build=$1 version=$2
   cache() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
-  cmake -S "$source" -B "$beside" -G "$(cache CMAKE_GENERATOR)" \
+  cmake -S "$source" -B "$build-second" -G "$(cache CMAKE_GENERATOR)" \
     -DCMAKE_TOOLCHAIN_FILE="$(cache CMAKE_TOOLCHAIN_FILE)" \
-    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF "$@" &&
-    cmake --build "$beside" -j "$(nproc)"
+    -DCMAKE_BUILD_TYPE="$(cache CMAKE_BUILD_TYPE)" -DRECLAUNCH_BUILD_TESTS=OFF \
+    -DRECLAUNCH_VERSION_OVERRIDE="$version" &&
+    cmake --build "$build-second" -j "$(nproc)"
 }
 
 # Waits for the one client an opened record starts, then checks the command

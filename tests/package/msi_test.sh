@@ -5,11 +5,11 @@
 # values, upgrade into the same folder, replace a rebuild of the same version,
 # repair, refuse a downgrade, then remove it.
 #
-#   tests/package/msi_test.sh [--prepare] [build folder]     (default build/mingw)
+#   tests/package/msi_test.sh [build folder]     (default build/mingw)
 #
 # The package comes from the build folder; the upgrade, one patch version
-# higher, from the same sources in a build folder of its own beside it
-# (<build>-upgrade, kept between runs so only changes are rebuilt). Wine runs
+# higher, from the same sources in the second build folder beside it
+# (<build>-second, which the reproducibility check builds too). Wine runs
 # in a zh_CN locale, whose ANSI code page is 936 (GBK), so a record in a
 # folder with a Chinese name reaches the launcher in ANSI.
 set -euo pipefail
@@ -18,26 +18,14 @@ source=$(cd "$here/../.." && pwd)
 # shellcheck source=tests/package/lib.sh
 source "$here/lib.sh"
 
-# --prepare builds only the upgrade's folder, so that scripts/test.sh can have
-# it built while other tests run.
-prepare_only=false
-[[ ${1:-} != --prepare ]] || { prepare_only=true && shift; }
-
 if [[ ${1:-} != --under-wine ]]; then
   locale -a | grep -qix 'zh_CN.utf8' || fail "no zh_CN.UTF-8 locale: run scripts/setup.sh"
   build=$(realpath "${1:-build/mingw}")
   work=$build/installer-test
-  upgrade=$build-upgrade
+  upgrade=$build-second
   # with-wine.sh remakes the prefix itself, after stopping a server an
   # interrupted run left behind.
   next=$(next_version "$(package_version "$build")")
-  build_upgrade() {
-    build_beside "$build" "$upgrade" -DRECLAUNCH_VERSION_OVERRIDE="$next" -DRECLAUNCH_PACKAGE_DEMO=OFF
-  }
-  if $prepare_only; then
-    build_upgrade >"$upgrade.log" 2>&1 || fail "the upgrade failed to build, see $upgrade.log"
-    exit 0
-  fi
   mkdir -p "$work"
   find "$work" -mindepth 1 -maxdepth 1 ! -name wineprefix -exec rm -rf {} +
 
@@ -45,7 +33,7 @@ if [[ ${1:-} != --under-wine ]]; then
   log=$work/build.log
   cpack -G External --config "$build/CPackConfig.cmake" -B "$work/old" >"$log" 2>&1 ||
     fail "cpack failed, see $log"
-  { build_upgrade &&
+  { build_second "$build" "$next" &&
     cpack -G External --config "$upgrade/CPackConfig.cmake" -B "$work/new"; } >>"$log" 2>&1 ||
     fail "the upgrade package failed to build, see $log"
 

@@ -5,8 +5,9 @@
 #
 #   tests/package/reproducible_test.sh [--prepare] [build folder]     (default build/mingw)
 #
-# The second folder (<build>-again, kept between runs so only changes are
-# rebuilt) builds no tests. On a difference, diffoscope shows where.
+# The second folder (<build>-second, kept between runs so only changes are
+# rebuilt; the MSI run builds its upgrade there) builds no tests. On a
+# difference, diffoscope shows where.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source=$(cd "$here/../.." && pwd)
@@ -18,17 +19,17 @@ source "$here/lib.sh"
 prepare_only=false
 [[ ${1:-} != --prepare ]] || { prepare_only=true && shift; }
 build=$(realpath "${1:-build/mingw}")
-again=$build-again
+again=$build-second
 work=$build/reproducible-test
 if $prepare_only; then
-  build_beside "$build" "$again" >"$again.log" 2>&1 || fail "the second build failed, see $again.log"
+  build_second "$build" "" >"$again.log" 2>&1 || fail "the second build failed, see $again.log"
   exit 0
 fi
 rm -rf "$work"
 mkdir -p "$work"
 
 step "the programs again in $again"
-build_beside "$build" "$again" >"$work/build.log" 2>&1 ||
+build_second "$build" "" >"$work/build.log" 2>&1 ||
   fail "the second build failed, see $work/build.log"
 
 step "packages from both"
