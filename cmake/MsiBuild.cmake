@@ -27,8 +27,17 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "wixl failed (${result}):\n${output}")
 endif()
 
+# msibuild runs one query at a time.
+function(reclaunch_msi_query msi query)
+  execute_process(COMMAND "${RECLAUNCH_MSIBUILD}" "${msi}" -q "${query}"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "msibuild failed on \"${query}\" (${result}):\n${output}")
+  endif()
+endfunction()
+
 # wixl skips what it doesn't know with a warning only; these set it on the
-# built tables (msibuild runs one query at a time).
+# built tables.
 set(fixes
   # The configuration: an edited file is never overwritten by an upgrade,
   # a repair or a reinstall (NeverOverwrite, 128) and stays when the product
@@ -40,11 +49,7 @@ set(fixes
   "UPDATE CustomAction SET Type = 51 WHERE Action = 'SetInstallLocation'"
   "UPDATE InstallExecuteSequence SET Sequence = 1001 WHERE Action = 'SetInstallLocation'")
 foreach(query IN LISTS fixes)
-  execute_process(COMMAND "${RECLAUNCH_MSIBUILD}" "${msi}" -q "${query}"
-                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "msibuild failed on \"${query}\" (${result}):\n${output}")
-  endif()
+  reclaunch_msi_query("${msi}" "${query}")
 endforeach()
 
 include("${CPACK_RECLAUNCH_MSI_TABLES}")

@@ -3,15 +3,6 @@
 # same-version upgrades, the Add/Remove Programs links and the programs' file
 # versions. Included by MsiBuild.cmake once wixl has built "${msi}".
 
-# msibuild runs one query at a time.
-function(reclaunch_msi_query msi query)
-  execute_process(COMMAND "${RECLAUNCH_MSIBUILD}" "${msi}" -q "${query}"
-                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "msibuild failed on \"${query}\" (${result}):\n${output}")
-  endif()
-endfunction()
-
 # Property-setting actions (type 51) that wixl made deferred and placed last.
 # The recorded folder is used before CostFinalize resolves the folders; the
 # links once INSTALLDIR is known, before RegisterProduct writes them.
