@@ -33,10 +33,10 @@ bool IsRegularFile(int fd) {
 }
 
 // Reads on a regular file ignore O_NONBLOCK, but mandatory locks and some
-// network file systems don't; the file is read as a blocking one.
+// network file systems don't; the file is read as a blocking one. Of the
+// status flags F_SETFL changes, the file was opened with O_NONBLOCK alone.
 bool MakeBlocking(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    return flags >= 0 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
+    return ::fcntl(fd, F_SETFL, 0) == 0;
 }
 
 // False only when another opener's lock excludes us. A file system without

@@ -54,8 +54,24 @@ std::string ReadWholeFile(const char* path) {
     return bytes;
 }
 
-// The kernel keeps the arguments as NUL-terminated strings, one after the other.
+// glibc hands each start-up function the program's arguments; kept here, they
+// spare the launcher a read of /proc/self/cmdline. Other C libraries pass none.
+int s_argc = 0;
+char** s_argv = nullptr;
+#ifdef __GLIBC__
+void KeepArguments(int argc, char** argv, char** /*environment*/) {
+    s_argc = argc;
+    s_argv = argv;
+}
+[[gnu::section(".init_array"), gnu::used]] void (*const s_keepArguments)(int, char**,
+                                                                         char**) = KeepArguments;
+#endif
+
 std::string BuildCommandLine() {
+    if (s_argv != nullptr) {
+        return JoinCommandLine(std::vector<std::string>(s_argv, s_argv + s_argc));
+    }
+    // The kernel keeps the arguments as NUL-terminated strings, one after the other.
     const std::string raw = ReadWholeFile("/proc/self/cmdline");
     std::vector<std::string> args;
     for (std::size_t start = 0; start < raw.size();) {
@@ -67,6 +83,13 @@ std::string BuildCommandLine() {
         start = end + 1;
     }
     return JoinCommandLine(args);
+}
+
+// Read once: like a module's file name on Windows, it is the path the program
+// was started from, for the whole run.
+const std::string& ExecutablePath() {
+    static const std::string path = ReadLink("/proc/self/exe");
+    return path;
 }
 
 }  // namespace
@@ -82,7 +105,7 @@ std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* namin
     if (buf == nullptr || size == 0) {
         return 0;
     }
-    const std::string path = ReadLink("/proc/self/exe");
+    const std::string& path = ExecutablePath();
     const std::size_t stored = std::min<std::size_t>(path.size(), size - 1);
     std::memcpy(buf, path.data(), stored);
     buf[stored] = '\0';
@@ -99,7 +122,7 @@ std::uint32_t OwnExecutablePath(char* buf, std::uint32_t size, PathNaming* namin
 namespace posix {
 
 std::string OwnFolder() {
-    const std::string path = ReadLink("/proc/self/exe");
+    const std::string& path = ExecutablePath();
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash == 0 ? 1 : slash);
 }
