@@ -52,7 +52,7 @@ awk -v gb="$results/gbench_medians.txt" -v fresh="$results/fresh_medians.txt" \
     printf "| Whole launcher run, 201-kind table, wall | %.3f ms | floor spawner | %.2f (rounds %s) | <= 1.10: %s |\n",
       l["launch_launcher_201_ms"], r, l["launch_launcher_201_spread"], verdict(r <= 1.10)
     printf "| The same, sample table, launcher linked dynamically | %.3f ms | floor spawner | %.2f | (the link before) |\n",
-      l["launch_dynamic_ms"], l["launch_dynamic_ms"] / l["launch_floor_ms"]
+      l["launch_launcher_dynamic_ms"], l["launch_launcher_dynamic_ms"] / l["launch_floor_ms"]
 
     ours = t["LoadFile/game_table/10000"]; inih = t["Inih/game_table/10000"]; floor = t["FgetsLoop/game_table/10000"]
     printf "| LoadFile, 10,000 lines, lines/s | %.0f k/s | inih %.0f k/s | %.2f | >= 1: %s |\n",
@@ -89,4 +89,61 @@ awk -v gb="$results/gbench_medians.txt" -v fresh="$results/fresh_medians.txt" \
       s / 1e3, t["Inih/site_file"] / 1e3, t["FgetsLoop/site_file"] / 1e3, t["Inih/site_file"] / s, t["FgetsLoop/site_file"] / s
     printf "| TrimString, SetLine per call | %.1f ns, %.1f ns | | | |\n", t["BM_TrimString"], t["BM_SetLine"]
     printf "| GetFullPath per call (plain, with a parent step) | %.1f ns, %.1f ns | | | |\n", t["BM_GetFullPath"], t["BM_GetFullPathParent"]
+  }'
+
+# Where a whole run's time goes. First the ladder of bench/launch: each
+# step's added wall time beside what its added faults, pages mapped in one
+# request, pages given back at the end (those two), code pages run for the
+# first time and system calls cost at the unit costs measured in the same
+# run; the rest is the step's own work, what no count catches, and noise.
+# Then the launcher's run from inside: each phase's wall time and the pages
+# it took (faulted in or mapped on request), per installation.
+echo
+awk -v launch="$results/launch.txt" '
+  BEGIN {
+    while ((getline line < launch) > 0) { split(line, kv, "="); l[kv[1]] = kv[2] }
+    split("floor floor_pie floor_cxx launcher_lean launcher launcher_201", step, " ")
+    what["floor"] = "Floor: a static C program that only starts the client"
+    what["floor_pie"] = "+ linked as the launcher is (static-pie, relocations packed)"
+    what["floor_cxx"] = "+ C++ run-time and the launcher'\''s code, none of it run"
+    what["launcher_lean"] = "+ the launcher'\''s run: site file of one value, 2 kinds"
+    what["launcher"] = "+ 49 more site values: the sample table"
+    what["launcher_201"] = "+ 199 more kinds: the 201-kind table"
+    fault = l["unit_fault_us"]; mapped = l["unit_mapped_us"]; freed = l["unit_freed_us"]
+    code = l["unit_code_us"]; call = l["unit_file_us"] / 7
+    printf "Unit costs, medians of 21 fresh processes: a heap page cleared as it faults in %.1f us; mapped in one request, then cleared %.1f us; given back %.2f us; a code page run first %.2f us; a system call of a file read %.2f us (one file opened, checked, locked, read and closed %.1f us).\n\n",
+      fault, mapped, freed, code, call, l["unit_file_us"]
+    print "| Step | Run | Added | Faults | Pages mapped at once | Code pages | System calls | These at unit cost | Rest |"
+    print "| --- | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: |"
+    for (i = 1; i <= 6; i++) {
+      s = step[i]; ms = l["launch_" s "_ms"]
+      f = l["count_" s "_faults"]; m = l["count_" s "_mapped"]; k = l["count_" s "_code"]; c = l["count_" s "_syscalls"]
+      if (i == 1) {
+        printf "| %s | %.3f ms | | %d | %d | %d | %d | | |\n", what[s], ms, f, m, k, c
+        continue
+      }
+      q = step[i - 1]; added = (ms - l["launch_" q "_ms"]) * 1000
+      df = f - l["count_" q "_faults"]; dm = m - l["count_" q "_mapped"]
+      dk = k - l["count_" q "_code"]; dc = c - l["count_" q "_syscalls"]
+      cost = df * (fault + freed) + dm * (mapped + freed) + dk * code + dc * call
+      printf "| %s | %.3f ms | %+.0f us | %+d | %+d | %+d | %+d | %+.0f us | %+.0f us |\n",
+        what[s], ms, added, df, dm, dk, dc, cost, added - cost
+    }
+
+    split("hall record table spawn", phase, " ")
+    what["hall"] = "Hall: installation folder, station, site file"
+    what["record"] = "Record: name and header"
+    what["table"] = "Game table loaded and judged, launch planned"
+    what["spawn"] = "Client started"
+    print ""
+    print "| Inside one run (medians of 51 fresh processes) | One site value, 2 kinds | Sample table | 201 kinds |"
+    print "| --- | ---: | ---: | ---: |"
+    for (i = 1; i <= 4; i++) {
+      p = phase[i]; row = "| " what[p] " |"
+      for (j = 1; j <= 3; j++) {
+        f = j == 1 ? "lean" : j == 2 ? "sample" : "big"
+        row = row sprintf(" %.0f us, %d pages |", l["phase_" f "_" p "_us"], l["phase_" f "_" p "_pages"])
+      }
+      print row
+    }
   }'

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the release preset and runs every benchmark: the INI and path
 # micro-benchmarks (Google Benchmark), reads of one table in fresh processes
-# (time and peak memory), and whole launcher runs against the floor
-# (bench/launch). Ends with the summary table of the README's Performance
-# section; everything lands in build/release/bench-results/.
+# (time and peak memory), and whole launcher runs against the floor with an
+# account of where a run's time goes (bench/launch). Ends with the tables of
+# the README's Performance section; everything lands in
+# build/release/bench-results/.
 #
 #   bench/run.sh [Google Benchmark flags, e.g. --benchmark_filter=LoadFile]
 set -euo pipefail
@@ -13,7 +14,8 @@ build=build/release
 results=$build/bench-results
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target \
-  reclaunch_bench fresh_load launcher launcher_dynamic floor_spawner nop_client
+  reclaunch_bench fresh_load launcher launcher_dynamic floor_spawner floor_spawner_pie \
+  floor_spawner_cxx page_cost in_turns nop_client
 rm -rf "$results"
 mkdir -p "$results"
 
