@@ -54,22 +54,22 @@ std::string ReadWholeFile(const char* path) {
     return bytes;
 }
 
-// glibc hands each start-up function the program's arguments; kept here, they
-// spare the launcher a read of /proc/self/cmdline. Other C libraries pass none.
-int s_argc = 0;
-char** s_argv = nullptr;
+// glibc hands each start-up function the program's arguments: joined there,
+// before main may rearrange its argv, they spare the launcher a read of
+// /proc/self/cmdline. Other C libraries pass none.
+const std::string* s_startCommandLine = nullptr;
 #ifdef __GLIBC__
 void KeepArguments(int argc, char** argv, char** /*environment*/) {
-    s_argc = argc;
-    s_argv = argv;
+    s_startCommandLine =
+        new std::string(JoinCommandLine(std::vector<std::string>(argv, argv + argc)));
 }
 [[gnu::section(".init_array"), gnu::used]] void (*const s_keepArguments)(int, char**,
                                                                          char**) = KeepArguments;
 #endif
 
 std::string BuildCommandLine() {
-    if (s_argv != nullptr) {
-        return JoinCommandLine(std::vector<std::string>(s_argv, s_argv + s_argc));
+    if (s_startCommandLine != nullptr) {
+        return *s_startCommandLine;
     }
     // The kernel keeps the arguments as NUL-terminated strings, one after the other.
     const std::string raw = ReadWholeFile("/proc/self/cmdline");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/os.h"
 
@@ -23,6 +24,15 @@ TEST(PlatformModule, FileNameIsThisExecutable) {
     EXPECT_EQ(std::strlen(path), length);
     EXPECT_TRUE(std::filesystem::path(path).is_absolute());
     EXPECT_TRUE(std::filesystem::is_regular_file(path));
+}
+
+// The command line is this run's own: its first argument names this program.
+TEST(PlatformModule, CommandLineStartsWithThisProgram) {
+    const std::vector<std::string> args = platform::SplitCommandLine(platform::OwnCommandLine());
+    ASSERT_FALSE(args.empty());
+    char path[4096];
+    ASSERT_GT(platform::OwnExecutablePath(path, sizeof path), 0u);
+    EXPECT_TRUE(std::filesystem::equivalent(args[0], path)) << args[0];
 }
 
 // A path that doesn't fit is reported as cut, the way Windows reports it: the
