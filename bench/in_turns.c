@@ -15,100 +15,58 @@
 #include <spawn.h>
 #include <stdio.h>
 #include <stdlib.h>
-#include <string.h>
 #include <sys/wait.h>
-#include <time.h>
+
+#include "turns.h"
 
 extern char** environ;
 
-enum { kMaxCommands = 16, kMaxArgs = 16, kWarmUp = 20 };
-
 typedef struct {
-    char* name;
-    char* args[kMaxArgs + 1];
-    double* times; /* ms, ROUNDS x RUNS */
-} Command;
+    const TurnPlan* plan;
+    double* times[kMaxTurnCommands]; /* ms, ROUNDS x RUNS */
+} Times;
 
-static double NowMs(void) {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return (double)now.tv_sec * 1e3 + (double)now.tv_nsec / 1e6;
-}
-
-static double RunOnce(const Command* command) {
-    const double start = NowMs();
+static void RunOnce(void* context, int command, int turn) {
+    Times* times = context;
+    char* const* args = times->plan->commands[command].args;
+    const long long start = TurnNowNs();
     pid_t child = 0;
-    if (posix_spawn(&child, command->args[0], NULL, NULL, command->args, environ) != 0) {
-        fprintf(stderr, "in_turns: can't start %s\n", command->args[0]);
+    if (posix_spawn(&child, args[0], NULL, NULL, args, environ) != 0) {
+        fprintf(stderr, "in_turns: can't start %s\n", args[0]);
         exit(1);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    return NowMs() - start;
-}
-
-static int Compare(const void* a, const void* b) {
-    const double x = *(const double*)a;
-    const double y = *(const double*)b;
-    return (x > y) - (x < y);
-}
-
-static double Median(const double* values, int count) {
-    double* sorted = malloc(sizeof *sorted * (size_t)count);
-    memcpy(sorted, values, sizeof *sorted * (size_t)count);
-    qsort(sorted, (size_t)count, sizeof *sorted, Compare);
-    const double middle =
-        count % 2 ? sorted[count / 2] : (sorted[count / 2 - 1] + sorted[count / 2]) / 2;
-    free(sorted);
-    return middle;
+    if (turn >= 0) {
+        times->times[command][turn] = (double)(TurnNowNs() - start) / 1e6;
+    }
 }
 
 int main(int argc, char** argv) {
-    if (argc < 4 || argc - 3 > kMaxCommands) {
-        fprintf(stderr, "usage: in_turns ROUNDS RUNS NAME=COMMAND...\n");
+    static TurnPlan plan;
+    if (!ParseTurnArguments(argc, argv, &plan)) {
         return 2;
     }
-    const int rounds = atoi(argv[1]);
-    const int runs = atoi(argv[2]);
-    const int count = argc - 3;
-    Command commands[kMaxCommands];
-    for (int c = 0; c < count; ++c) {
-        char* equals = strchr(argv[c + 3], '=');
-        if (equals == NULL || rounds < 1 || runs < 1) {
-            fprintf(stderr, "usage: in_turns ROUNDS RUNS NAME=COMMAND...\n");
-            return 2;
-        }
-        *equals = '\0';
-        commands[c].name = argv[c + 3];
-        int n = 0;
-        for (char* arg = strtok(equals + 1, " "); arg != NULL && n < kMaxArgs;
-             arg = strtok(NULL, " ")) {
-            commands[c].args[n++] = arg;
-        }
-        commands[c].args[n] = NULL;
-        commands[c].times = malloc(sizeof(double) * (size_t)(rounds * runs));
-    }
-    for (int turn = 0; turn < kWarmUp; ++turn) {
-        for (int c = 0; c < count; ++c) {
-            RunOnce(&commands[c]);
+    const int total = plan.rounds * plan.runs;
+    Times times = {&plan, {NULL}};
+    for (int c = 0; c < plan.count; ++c) {
+        times.times[c] = malloc(sizeof(double) * (size_t)total);
+        if (times.times[c] == NULL) {
+            return 1;
         }
     }
-    for (int turn = 0; turn < rounds * runs; ++turn) {
-        for (int c = 0; c < count; ++c) {
-            commands[c].times[turn] = RunOnce(&commands[c]);
-        }
-    }
-    for (int c = 0; c < count; ++c) {
+    TakeTurns(&plan, RunOnce, &times);
+    for (int c = 0; c < plan.count; ++c) {
         double low = 0;
         double high = 0;
-        for (int r = 0; r < rounds; ++r) {
-            const double ratio = Median(commands[c].times + r * runs, runs) /
-                                 Median(commands[0].times + r * runs, runs);
+        for (int r = 0; r < plan.rounds; ++r) {
+            const double ratio = TurnMedian(times.times[c] + r * plan.runs, plan.runs) /
+                                 TurnMedian(times.times[0] + r * plan.runs, plan.runs);
             low = r == 0 || ratio < low ? ratio : low;
             high = r == 0 || ratio > high ? ratio : high;
         }
-        printf("launch_%s_ms=%.3f\nlaunch_%s_spread=%.2f-%.2f\n", commands[c].name,
-               Median(commands[c].times, rounds * runs), commands[c].name, low, high);
+        printf("launch_%s_ms=%.3f\nlaunch_%s_spread=%.2f-%.2f\n", plan.commands[c].name,
+               TurnMedian(times.times[c], total), plan.commands[c].name, low, high);
     }
     return 0;
 }

@@ -61,17 +61,19 @@ static double PageUs(int mapAtOnce, double* freed) {
     __attribute__((noinline, aligned(4096))) static int CodePage##n(int x) { \
         return x * n + 1;                                                    \
     }
-#define EIGHT_CODE_PAGES(n)                                                         \
-    CODE_PAGE(n##0)                                                                 \
-    CODE_PAGE(n##1) CODE_PAGE(n##2) CODE_PAGE(n##3) CODE_PAGE(n##4) CODE_PAGE(n##5) \
-        CODE_PAGE(n##6) CODE_PAGE(n##7)
+#define EIGHT_CODE_PAGES(n) \
+    CODE_PAGE(n##0)         \
+    CODE_PAGE(n##1)         \
+    CODE_PAGE(n##2) CODE_PAGE(n##3) CODE_PAGE(n##4) CODE_PAGE(n##5) CODE_PAGE(n##6) CODE_PAGE(n##7)
 EIGHT_CODE_PAGES(1)
-EIGHT_CODE_PAGES(2) EIGHT_CODE_PAGES(3) EIGHT_CODE_PAGES(4)
+EIGHT_CODE_PAGES(2)
+EIGHT_CODE_PAGES(3)
+EIGHT_CODE_PAGES(4)
 #define EIGHT_NAMES(n)                                                              \
     CodePage##n##0, CodePage##n##1, CodePage##n##2, CodePage##n##3, CodePage##n##4, \
         CodePage##n##5, CodePage##n##6, CodePage##n##7
-    static int (*const kCode[kCodePages])(int) = {EIGHT_NAMES(1), EIGHT_NAMES(2), EIGHT_NAMES(3),
-                                                  EIGHT_NAMES(4)};
+static int (*const kCode[kCodePages])(int) = {EIGHT_NAMES(1), EIGHT_NAMES(2), EIGHT_NAMES(3),
+                                              EIGHT_NAMES(4)};
 
 static double CodeUs(void) {
     volatile int sum = 0;

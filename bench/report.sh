@@ -96,8 +96,9 @@ awk -v gb="$results/gbench_medians.txt" -v fresh="$results/fresh_medians.txt" \
 # request, pages given back at the end (those two), code pages run for the
 # first time and system calls cost at the unit costs measured in the same
 # run; the rest is the step's own work, what no count catches, and noise.
-# Then the launcher's run from inside: each phase's wall time and the pages
-# it took (faulted in or mapped on request), per installation.
+# Then a run from inside: each phase's wall time and the pages it took
+# (faulted in or mapped on request), per installation and for the same
+# program only starting the client.
 echo
 awk -v launch="$results/launch.txt" '
   BEGIN {
@@ -130,19 +131,29 @@ awk -v launch="$results/launch.txt" '
         what[s], ms, added, df, dm, dk, dc, cost, added - cost
     }
 
-    split("hall record table spawn", phase, " ")
-    what["hall"] = "Hall: installation folder, station, site file"
+    split("start folder station site record load judge spawn end wall", phase, " ")
+    what["start"] = "From the spawn to main: start-up"
+    what["folder"] = "Installation folder, from the executable'\''s path"
+    what["station"] = "StationID.ini read, station chosen"
+    what["site"] = "Site file loaded"
     what["record"] = "Record: name and header"
-    what["table"] = "Game table loaded and judged, launch planned"
+    what["load"] = "Game table loaded"
+    what["judge"] = "Its entries judged"
     what["spawn"] = "Client started"
+    what["end"] = "From the end of main until waited for"
+    what["wall"] = "Whole run"
+    split("floor lean sample big", column, " ")
     print ""
-    print "| Inside one run (medians of 51 fresh processes) | One site value, 2 kinds | Sample table | 201 kinds |"
-    print "| --- | ---: | ---: | ---: |"
-    for (i = 1; i <= 4; i++) {
+    print "| Inside a run (medians of 450 in turns) | Floor, same program | One site value, 2 kinds | Sample table | 201 kinds |"
+    print "| --- | ---: | ---: | ---: | ---: |"
+    for (i = 1; i <= 10; i++) {
       p = phase[i]; row = "| " what[p] " |"
-      for (j = 1; j <= 3; j++) {
-        f = j == 1 ? "lean" : j == 2 ? "sample" : "big"
-        row = row sprintf(" %.0f us, %d pages |", l["phase_" f "_" p "_us"], l["phase_" f "_" p "_pages"])
+      for (j = 1; j <= 4; j++) {
+        key = "timeline_" column[j] "_" p
+        if (!((key "_us") in l)) { row = row " |"; continue }
+        cell = sprintf("%.0f us", l[key "_us"])
+        if ((key "_pages") in l) cell = cell sprintf(", %d pages", l[key "_pages"])
+        row = row " " cell " |"
       }
       print row
     }
