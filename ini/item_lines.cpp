@@ -3,24 +3,20 @@
 #include <algorithm>
 
 #include "common/limits.h"
+#include "ini/trim_string.h"
 
 namespace {
 
 enum class LineKind { kBlank, kComment, kHeader, kItem };
 
-// Classifies a line (without its LF) as the loader does once it is trimmed:
-// blanks and tabs go from the start, CRs too from the end, and a NUL ends
-// the text.
+// Classifies a line (without its LF) as the loader does once it is trimmed;
+// a NUL ends the text.
 LineKind Classify(std::string_view line) {
-    line = line.substr(0, line.find('\0'));
-    std::size_t first = 0;
-    while (first < line.size() && (line[first] == ' ' || line[first] == '\t')) {
-        ++first;
-    }
-    if (line.find_first_not_of(" \t\r", first) == std::string_view::npos) {
+    const std::string_view text = TrimmedText(line.substr(0, line.find('\0')));
+    if (text.empty()) {
         return LineKind::kBlank;
     }
-    switch (line[first]) {
+    switch (text.front()) {
         case ';':
             return LineKind::kComment;
         case '[':

@@ -21,19 +21,23 @@ void TrimString(char* text) {
     }
 }
 
-std::size_t TrimString(char* text, std::size_t length) {
+std::string_view TrimmedText(std::string_view text) {
     std::size_t begin = 0;
-    while (begin < length && IsBlank(text[begin])) {
+    while (begin < text.size() && IsBlank(text[begin])) {
         ++begin;
     }
-    std::size_t end = length;
+    std::size_t end = text.size();
     while (end > begin && IsTrailingSpace(text[end - 1])) {
         --end;
     }
-    const std::size_t trimmed = end - begin;
-    if (begin > 0) {
-        std::memmove(text, text + begin, trimmed);
+    return text.substr(begin, end - begin);
+}
+
+std::size_t TrimString(char* text, std::size_t length) {
+    const std::string_view kept = TrimmedText({text, length});
+    if (kept.data() != text) {
+        std::memmove(text, kept.data(), kept.size());
     }
-    text[trimmed] = '\0';
-    return trimmed;
+    text[kept.size()] = '\0';
+    return kept.size();
 }
