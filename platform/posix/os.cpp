@@ -54,25 +54,36 @@ std::string ReadWholeFile(const char* path) {
     return bytes;
 }
 
-// glibc hands each start-up function the program's arguments: joined there,
-// before main may rearrange its argv, they spare the launcher a read of
-// /proc/self/cmdline. Other C libraries pass none.
-const std::string* s_startCommandLine = nullptr;
+// glibc hands each start-up function the program's arguments. Only where
+// they lie is kept: the kernel lays them out as NUL-terminated strings one
+// after the other, as /proc/self/cmdline reads them, while main may rearrange
+// argv itself (GoogleTest takes its flags out). Other C libraries pass none.
+int s_argumentCount = 0;
+const char* s_arguments = nullptr;
 #ifdef __GLIBC__
 void KeepArguments(int argc, char** argv, char** /*environment*/) {
-    s_startCommandLine =
-        new std::string(JoinCommandLine(std::vector<std::string>(argv, argv + argc)));
+    s_argumentCount = argc;
+    s_arguments = argc > 0 ? argv[0] : nullptr;
 }
 [[gnu::section(".init_array"), gnu::used]] void (*const s_keepArguments)(int, char**,
                                                                          char**) = KeepArguments;
 #endif
 
-std::string BuildCommandLine() {
-    if (s_startCommandLine != nullptr) {
-        return *s_startCommandLine;
+// The arguments as the kernel keeps them, from start-up or from /proc.
+std::string RawArguments() {
+    if (s_arguments == nullptr) {
+        return ReadWholeFile("/proc/self/cmdline");
     }
+    const char* end = s_arguments;
+    for (int i = 0; i < s_argumentCount; ++i) {
+        end += std::strlen(end) + 1;
+    }
+    return std::string(s_arguments, static_cast<std::size_t>(end - s_arguments));
+}
+
+std::string BuildCommandLine() {
     // The kernel keeps the arguments as NUL-terminated strings, one after the other.
-    const std::string raw = ReadWholeFile("/proc/self/cmdline");
+    const std::string raw = RawArguments();
     std::vector<std::string> args;
     for (std::size_t start = 0; start < raw.size();) {
         std::size_t end = raw.find('\0', start);
