@@ -44,11 +44,9 @@ static double PageUs(int mapAtOnce, double* freed) {
         return -1;
     }
     const double start = NowUs();
-#ifdef MADV_POPULATE_WRITE
     if (mapAtOnce) {
         madvise(pages, kPages * kPageSize, MADV_POPULATE_WRITE);
     }
-#endif
     memset(pages, 0, kPages * kPageSize);
     const double cleared = NowUs();
     sbrk(-grown);

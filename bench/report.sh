@@ -101,22 +101,28 @@ awk -v gb="$results/gbench_medians.txt" -v fresh="$results/fresh_medians.txt" \
 # program only starting the client.
 echo
 awk -v launch="$results/launch.txt" '
+  # The rows of a table, one "key|label" a line: their keys in order, their
+  # labels by key. Returns how many.
+  function rows(spec, keys, labels,    n, i, line, part) {
+    n = split(spec, line, "\n")
+    for (i = 1; i <= n; i++) { split(line[i], part, "|"); keys[i] = part[1]; labels[part[1]] = part[2] }
+    return n
+  }
   BEGIN {
     while ((getline line < launch) > 0) { split(line, kv, "="); l[kv[1]] = kv[2] }
-    split("floor floor_pie floor_cxx launcher_lean launcher launcher_201", step, " ")
-    what["floor"] = "Floor: a static C program that only starts the client"
-    what["floor_pie"] = "+ linked as the launcher is (static-pie, relocations packed)"
-    what["floor_cxx"] = "+ C++ run-time and the launcher'\''s code, none of it run"
-    what["launcher_lean"] = "+ the launcher'\''s run: site file of one value, 2 kinds"
-    what["launcher"] = "+ 49 more site values: the sample table"
-    what["launcher_201"] = "+ 199 more kinds: the 201-kind table"
+    steps = rows("floor|Floor: a static C program that only starts the client\n" \
+      "floor_pie|+ linked as the launcher is (static-pie, relocations packed)\n" \
+      "floor_cxx|+ C++ run-time and the launcher'\''s code, none of it run\n" \
+      "launcher_lean|+ the launcher'\''s run: site file of one value, 2 kinds\n" \
+      "launcher|+ 49 more site values: the sample table\n" \
+      "launcher_201|+ 199 more kinds: the 201-kind table", step, what)
     fault = l["unit_fault_us"]; mapped = l["unit_mapped_us"]; freed = l["unit_freed_us"]
     code = l["unit_code_us"]; call = l["unit_file_us"] / 7
     printf "Unit costs, medians of 21 fresh processes: a heap page cleared as it faults in %.1f us; mapped in one request, then cleared %.1f us; given back %.2f us; a code page run first %.2f us; a system call of a file read %.2f us (one file opened, checked, locked, read and closed %.1f us).\n\n",
       fault, mapped, freed, code, call, l["unit_file_us"]
     print "| Step | Run | Added | Faults | Pages mapped at once | Code pages | System calls | These at unit cost | Rest |"
     print "| --- | ---: | ---: | ---: | ---: | ---: | ---: | ---: | ---: |"
-    for (i = 1; i <= 6; i++) {
+    for (i = 1; i <= steps; i++) {
       s = step[i]; ms = l["launch_" s "_ms"]
       f = l["count_" s "_faults"]; m = l["count_" s "_mapped"]; k = l["count_" s "_code"]; c = l["count_" s "_syscalls"]
       if (i == 1) {
@@ -131,22 +137,21 @@ awk -v launch="$results/launch.txt" '
         what[s], ms, added, df, dm, dk, dc, cost, added - cost
     }
 
-    split("start folder station site record load judge spawn end wall", phase, " ")
-    what["start"] = "From the spawn to main: start-up"
-    what["folder"] = "Installation folder, from the executable'\''s path"
-    what["station"] = "StationID.ini read, station chosen"
-    what["site"] = "Site file loaded"
-    what["record"] = "Record: name and header"
-    what["load"] = "Game table loaded"
-    what["judge"] = "Its entries judged"
-    what["spawn"] = "Client started"
-    what["end"] = "From the end of main until waited for"
-    what["wall"] = "Whole run"
+    phases = rows("start|From the spawn to main: start-up\n" \
+      "folder|Installation folder, from the executable'\''s path\n" \
+      "station|StationID.ini read, station chosen\n" \
+      "site|Site file loaded\n" \
+      "record|Record: name and header\n" \
+      "load|Game table loaded\n" \
+      "judge|Its entries judged\n" \
+      "spawn|Client started\n" \
+      "end|From the end of main until waited for\n" \
+      "wall|Whole run", phase, what)
     split("floor lean sample big", column, " ")
     print ""
     print "| Inside a run (medians of 450 in turns) | Floor, same program | One site value, 2 kinds | Sample table | 201 kinds |"
     print "| --- | ---: | ---: | ---: | ---: |"
-    for (i = 1; i <= 10; i++) {
+    for (i = 1; i <= phases; i++) {
       p = phase[i]; row = "| " what[p] " |"
       for (j = 1; j <= 4; j++) {
         key = "timeline_" column[j] "_" p
