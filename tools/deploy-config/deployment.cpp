@@ -52,9 +52,8 @@ std::string StationProblem(const std::string& station) {
     // too, but no site is numbered below 0: a sign is taken for a typing slip.
     const bool digitsOnly =
         !station.empty() && station.find_first_not_of("0123456789") == std::string::npos;
-    const std::size_t significant = digitsOnly ? station.find_first_not_of('0') : 0;
-    const std::string value =
-        significant == std::string::npos ? "0" : station.substr(digitsOnly ? significant : 0);
+    const std::size_t first = station.find_first_not_of('0');
+    const std::string value = first == std::string::npos ? "0" : station.substr(first);
     if (!digitsOnly || value.size() > 10 ||
         std::stoll(value) > std::numeric_limits<std::int32_t>::max()) {
         return "STATIONID=" + station +
