@@ -82,14 +82,8 @@ foreach(program IN LISTS staged)
     reclaunch_run("${CPACK_RECLAUNCH_OBJCOPY}" --only-keep-debug "${program}" "${debug}")
     list(APPEND made "${name}")
   endif()
-  # Run in the symbols folder, so the link holds the bare name; its CRC is
-  # the debug file's.
-  execute_process(
-    COMMAND "${CPACK_RECLAUNCH_OBJCOPY}" --strip-all "--add-gnu-debuglink=${name}.debug" "${program}"
-    WORKING_DIRECTORY "${symbols}" RESULT_VARIABLE result ERROR_VARIABLE output)
-  if(NOT result EQUAL 0)
-    message(FATAL_ERROR "stripping ${program} failed (${result}):\n${output}")
-  endif()
+  # The link holds the debug file's bare name and its CRC.
+  reclaunch_run("${CPACK_RECLAUNCH_OBJCOPY}" --strip-all "--add-gnu-debuglink=${debug}" "${program}")
   # The MSI's own actions (actions/) travel only inside the MSI, whose
   # signature covers them; only what lands on a disk is signed by itself.
   if(magic MATCHES "^4d5a" AND NOT program MATCHES "/msi/actions/")
