@@ -36,21 +36,11 @@ function(reclaunch_msi_query msi query)
   endif()
 endfunction()
 
-# wixl skips what it doesn't know with a warning only; these set it on the
-# built tables.
-set(fixes
-  # The configuration: an edited file is never overwritten by an upgrade,
-  # a repair or a reinstall (NeverOverwrite, 128) and stays when the product
-  # is removed (Permanent, 16); 64-bit like every component (256).
-  "UPDATE Component SET Attributes = 400 WHERE Directory_ = 'CONFIGDIR'"
-  # Add/Remove Programs' install location: a property set (type 51) once the
-  # folders are known, before RegisterProduct writes the entry. wixl makes
-  # the action deferred and places it after InstallFinalize.
-  "UPDATE CustomAction SET Type = 51 WHERE Action = 'SetInstallLocation'"
-  "UPDATE InstallExecuteSequence SET Sequence = 1001 WHERE Action = 'SetInstallLocation'")
-foreach(query IN LISTS fixes)
-  reclaunch_msi_query("${msi}" "${query}")
-endforeach()
+# wixl skips what it doesn't know with a warning only. The configuration: an
+# edited file is never overwritten by an upgrade, a repair or a reinstall
+# (NeverOverwrite, 128) and stays when the product is removed (Permanent,
+# 16); 64-bit like every component (256). MsiTables.cmake sets the rest.
+reclaunch_msi_query("${msi}" "UPDATE Component SET Attributes = 400 WHERE Directory_ = 'CONFIGDIR'")
 
 include("${CPACK_RECLAUNCH_MSI_TABLES}")
 

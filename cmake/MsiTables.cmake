@@ -4,9 +4,11 @@
 # versions. Included by MsiBuild.cmake once wixl has built "${msi}".
 
 # Property-setting actions (type 51) that wixl made deferred and placed last.
-# The recorded folder is used before CostFinalize resolves the folders; the
-# links once INSTALLDIR is known, before RegisterProduct writes them.
-foreach(action_place IN ITEMS UseRecordedInstallDir:60 SetHelpLink:1002 SetAboutLink:1003)
+# The recorded folder is used before CostFinalize resolves the folders; Add/
+# Remove Programs' install location and links once INSTALLDIR is known,
+# before RegisterProduct writes them.
+foreach(action_place IN ITEMS UseRecordedInstallDir:60 SetInstallLocation:1001 SetHelpLink:1002
+                              SetAboutLink:1003)
   string(REPLACE ":" ";" action_place "${action_place}")
   list(GET action_place 0 action)
   list(GET action_place 1 place)
