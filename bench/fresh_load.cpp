@@ -21,7 +21,7 @@
 #include "common/result_codes.h"
 #include "ini/ini_file_parse.h"
 #include "platform/memory.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 
 namespace {
 
@@ -92,7 +92,7 @@ int main(int argc, char** argv) {
     read(tiny.path.c_str());
     ReadLines(table.path.c_str());
 
-    const std::uint64_t before = platform::testing::PeakResidentKiB();
+    const std::uint64_t before = testsupport::PeakResidentKiB();
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
     std::size_t entries = 0;
@@ -104,7 +104,7 @@ int main(int argc, char** argv) {
     // Processor time (user and system: the page faults count) is what a
     // busy shared machine disturbs least.
     const double cpuMs = 1000.0 * static_cast<double>(cpuEnd - cpuStart) / CLOCKS_PER_SEC;
-    const std::uint64_t after = platform::testing::PeakResidentKiB();
+    const std::uint64_t after = testsupport::PeakResidentKiB();
     bench::RemoveFolder(folder);
     if (entries == 0) {
         std::fprintf(stderr, "fresh_load: %s read nothing from the table\n", reader.c_str());

@@ -177,7 +177,7 @@ TEST(CheckAgreesWithLauncher, OnRandomInstallations) {
     }
     // Each installation is checked, then opened; several at a time, since a
     // process takes long to start under Wine.
-    using Outcome = std::pair<e2e::CheckRun, platform::testing::ProcessResult>;
+    using Outcome = std::pair<e2e::CheckRun, testsupport::ProcessResult>;
     constexpr std::size_t kAtATime = 2;  // the machine's cores
     std::vector<std::future<Outcome>> outcomes;
     for (const Run& run : done) {

@@ -177,10 +177,10 @@ TEST(LauncherCheck, TellsWhetherEachProgramExistsAndCanRun) {
         const CheckTool tool(inst);
         std::string value = Expand(c.value, inst);
         if (value == "%t") {
-            value = inst.WriteRecord(platform::testing::ExecutableName("clients/notes"),
+            value = inst.WriteRecord(testsupport::ExecutableName("clients/notes"),
                                      "not a program\n");
         } else if (value == "%d") {
-            value = inst.root() + "/" + platform::testing::ExecutableName("clients");
+            value = inst.root() + "/" + testsupport::ExecutableName("clients");
             fs::create_directories(value);
         }
         inst.WriteConfig("GameKindID.ini", "[gamekindid]\n122=" + value + "\n");

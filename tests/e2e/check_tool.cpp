@@ -14,14 +14,14 @@ namespace {
 // <build>/tools/launcher-check.
 fs::path BuiltTool() {
     return BuildFolder() / "tools" / "launcher-check" /
-           platform::testing::ExecutableName("launcher-check");
+           testsupport::ExecutableName("launcher-check");
 }
 
 }  // namespace
 
 CheckTool::CheckTool(const Installation& installation)
     : m_installation(installation),
-      m_path((fs::path(installation.dir()) / platform::testing::ExecutableName("launcher-check"))
+      m_path((fs::path(installation.dir()) / testsupport::ExecutableName("launcher-check"))
                  .string()),
       m_reports((fs::path(installation.root()) / "check-client-reports").string()) {
     fs::create_directories(m_reports);
@@ -32,7 +32,7 @@ CheckRun CheckTool::Run(const std::vector<std::string>& args) const {
     std::vector<std::string> commandLine = {m_path};
     commandLine.insert(commandLine.end(), args.begin(), args.end());
     CheckRun run;
-    run.process = platform::testing::RunAndWait(platform::JoinCommandLine(commandLine),
+    run.process = testsupport::RunAndWait(platform::JoinCommandLine(commandLine),
                                                 m_installation.workDir(),
                                                 "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
     run.report = nlohmann::json::parse(run.process.output, nullptr, false);

@@ -15,7 +15,7 @@
 namespace e2e {
 
 struct CheckRun {
-    platform::testing::ProcessResult process;
+    testsupport::ProcessResult process;
     nlohmann::json report;  // the parsed standard output; null when it was no JSON
     std::vector<ClientReport> clients;
 };

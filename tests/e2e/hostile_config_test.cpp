@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/e2e/hostile_support.h"
 #include "tests/e2e/installation.h"
 
@@ -68,11 +68,11 @@ bool Damaged(const Installation& inst, const std::string& file, Damage damage,
             return true;
         case Damage::kFifo:
             why = "this system has no FIFOs";
-            return platform::testing::MakeFifo(path);
+            return testsupport::MakeFifo(path);
         case Damage::kUnreadable:
             inst.WriteConfig(file, usual);
-            why = platform::testing::kAccessRightsDontBind;
-            return platform::testing::SetAccessible(path, false);
+            why = testsupport::kAccessRightsDontBind;
+            return testsupport::SetAccessible(path, false);
         case Damage::kEmpty:
             inst.WriteConfig(file, "");
             return true;
@@ -129,7 +129,7 @@ TEST_P(HostileConfig, LaunchesWhatItCanAndEndsSilently) {
 
     const e2e::LaunchResult run = inst.Launch({record}, expected);
     if (c.damage == Damage::kUnreadable) {
-        platform::testing::SetAccessible((fs::path(inst.dir()) / "config" / c.file).string(), true);
+        testsupport::SetAccessible((fs::path(inst.dir()) / "config" / c.file).string(), true);
     }
     e2e::ExpectSilentSuccess(run);
     EXPECT_EQ(run.clients.size(), expected);

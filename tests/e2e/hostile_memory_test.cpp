@@ -10,7 +10,7 @@
 #include "common/limits.h"
 #include "common/result_codes.h"
 #include "ini/ini_file_parse.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/e2e/hostile_support.h"
 #include "tests/e2e/installation.h"
 #include "tests/support/temp_dir.h"
@@ -60,14 +60,14 @@ TEST(HostileMemory, LoaderStopsAtItsCeilingWhateverTheFileHolds) {
 
 // Runs the launcher on `record` with its address space limited to
 // `limitBytes` (0: no limit), by the util-linux prlimit program.
-platform::testing::ProcessResult RunLimited(const Installation& inst, const fs::path& reports,
+testsupport::ProcessResult RunLimited(const Installation& inst, const fs::path& reports,
                                             std::size_t limitBytes, const std::string& record) {
     std::string commandLine = "prlimit ";
     if (limitBytes != 0) {
         commandLine += "--as=" + std::to_string(limitBytes) + " ";
     }
     commandLine += e2e::QuoteArgument(inst.launcherPath()) + " " + e2e::QuoteArgument(record);
-    return platform::testing::RunAndWait(commandLine, inst.workDir(),
+    return testsupport::RunAndWait(commandLine, inst.workDir(),
                                          "RECLAUNCH_CLIENT_REPORTS=" + reports.string(), 60000);
 }
 
@@ -79,8 +79,8 @@ TEST(HostileMemory, LauncherSurvivesRunningOutOfMemory) {
     if (hostile::AddressSanitized()) {
         GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit";
     }
-    const platform::testing::ProcessResult probe =
-        platform::testing::RunAndWait("prlimit --version", "", "", 20000);
+    const testsupport::ProcessResult probe =
+        testsupport::RunAndWait("prlimit --version", "", "", 20000);
     if (!probe.started || probe.exitCode != 0) {
         GTEST_SKIP() << "no prlimit program here to limit a process's address space";
     }
@@ -108,7 +108,7 @@ TEST(HostileMemory, LauncherSurvivesRunningOutOfMemory) {
         fs::create_directories(reports);
 
         // Without the limit both entries are reached.
-        const platform::testing::ProcessResult unlimited = RunLimited(inst, reports, 0, record);
+        const testsupport::ProcessResult unlimited = RunLimited(inst, reports, 0, record);
         EXPECT_EQ(unlimited.exitCode, 0);
         EXPECT_EQ(e2e::CollectClientReports(reports.string(), 1).size(), 1U);
 

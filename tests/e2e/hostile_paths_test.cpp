@@ -143,12 +143,12 @@ TEST(HostilePathsBareClientName, NeverRunsAProgramFromTheCurrentFolder) {
     inst.AddClient("work/poker");
     const char* path = std::getenv("PATH");
     const std::string savedPath = path != nullptr ? path : "";
-    platform::testing::SetEnv("PATH", ".::" + savedPath);
+    testsupport::SetEnv("PATH", ".::" + savedPath);
 
     const e2e::LaunchResult nextToTheRecord = inst.Launch({record}, 0);
     const std::string beside = inst.AddClient(fs::path(inst.dir()).filename().string() + "/poker");
     const e2e::LaunchResult besideTheLauncher = inst.Launch({record}, 1);
-    platform::testing::SetEnv("PATH", savedPath);
+    testsupport::SetEnv("PATH", savedPath);
 
     e2e::ExpectSilentSuccess(nextToTheRecord);
     EXPECT_TRUE(nextToTheRecord.clients.empty());

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/e2e/hostile_support.h"
 #include "tests/e2e/installation.h"
 
@@ -39,7 +39,7 @@ std::string MakeRecord(const Installation& inst, OddRecord kind, std::string& wh
             fs::create_directories(path);
             return path;
         case OddRecord::kFifo:
-            if (!platform::testing::MakeFifo(path)) {
+            if (!testsupport::MakeFifo(path)) {
                 why = "this system has no FIFOs";
                 return "";
             }
@@ -58,8 +58,8 @@ std::string MakeRecord(const Installation& inst, OddRecord kind, std::string& wh
             return "NUL";  // the null device on Windows, a missing file elsewhere
         case OddRecord::kUnreadable:
             inst.WriteRecord("records/odd.rec", e2e::KindBytes(0));
-            if (!platform::testing::SetAccessible(path, false)) {
-                why = platform::testing::kAccessRightsDontBind;
+            if (!testsupport::SetAccessible(path, false)) {
+                why = testsupport::kAccessRightsDontBind;
                 return "";
             }
             return path;
@@ -82,7 +82,7 @@ TEST_P(HostileRecord, StartsNothingAndEndsSilently) {
     }
     const e2e::LaunchResult run = inst.Launch({record}, 0);
     if (GetParam().kind == OddRecord::kUnreadable) {
-        platform::testing::SetAccessible(record, true);  // so the folder can be removed
+        testsupport::SetAccessible(record, true);  // so the folder can be removed
     }
     e2e::ExpectSilentSuccess(run);
     EXPECT_TRUE(run.clients.empty());

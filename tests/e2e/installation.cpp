@@ -125,7 +125,7 @@ std::string Expand(std::string text, const Installation& inst) {
 }
 
 bool OnWindows() {
-    return platform::testing::ExecutableName("x") != "x";
+    return testsupport::ExecutableName("x") != "x";
 }
 
 std::string QuoteArgument(const std::string& arg) {
@@ -151,12 +151,12 @@ Installation::Installation(const std::string& folderName, const std::string& pro
     fs::create_directories(m_reports);
     fs::create_directories(workDir());
     const fs::path launcher =
-        BuildFolder() / "launcher" / platform::testing::ExecutableName(m_program);
+        BuildFolder() / "launcher" / testsupport::ExecutableName(m_program);
     fs::copy_file(launcher, launcherPath());
 }
 
 std::string Installation::launcherPath() const {
-    return (fs::path(m_dir) / platform::testing::ExecutableName(m_program)).string();
+    return (fs::path(m_dir) / testsupport::ExecutableName(m_program)).string();
 }
 
 void Installation::WriteConfig(const std::string& name, const std::string& bytes) const {
@@ -164,9 +164,9 @@ void Installation::WriteConfig(const std::string& name, const std::string& bytes
 }
 
 std::string Installation::AddClient(const std::string& relativePath) const {
-    const fs::path target = fs::path(m_rootPath) / platform::testing::ExecutableName(relativePath);
+    const fs::path target = fs::path(m_rootPath) / testsupport::ExecutableName(relativePath);
     fs::create_directories(target.parent_path());
-    fs::copy_file(BuildFolder() / "tests" / platform::testing::ExecutableName("record_client"),
+    fs::copy_file(BuildFolder() / "tests" / testsupport::ExecutableName("record_client"),
                   target, fs::copy_options::overwrite_existing);
     return target.string();
 }
@@ -179,11 +179,11 @@ std::string Installation::WriteRecord(const std::string& relativePath,
     return path;
 }
 
-platform::testing::ProcessResult Installation::Run(const std::vector<std::string>& args,
+testsupport::ProcessResult Installation::Run(const std::vector<std::string>& args,
                                                    const std::string& currentDir) const {
     std::vector<std::string> argv = {launcherPath()};
     argv.insert(argv.end(), args.begin(), args.end());
-    return platform::testing::RunAndWait(platform::JoinCommandLine(argv),
+    return testsupport::RunAndWait(platform::JoinCommandLine(argv),
                                          currentDir.empty() ? workDir() : currentDir,
                                          "RECLAUNCH_CLIENT_REPORTS=" + m_reports, 60000);
 }

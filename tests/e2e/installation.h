@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
 
 namespace e2e {
@@ -24,7 +24,7 @@ struct ClientReport {
 };
 
 struct LaunchResult {
-    platform::testing::ProcessResult process;
+    testsupport::ProcessResult process;
     std::vector<ClientReport> clients;
 };
 
@@ -54,7 +54,7 @@ public:
                         const std::string& currentDir = "") const;
     // The same run, without waiting for the clients: their reports come into
     // reports().
-    platform::testing::ProcessResult Run(const std::vector<std::string>& args,
+    testsupport::ProcessResult Run(const std::vector<std::string>& args,
                                          const std::string& currentDir = "") const;
     const std::string& reports() const { return m_reports; }
 

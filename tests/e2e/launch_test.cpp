@@ -79,7 +79,7 @@ TEST(LauncherRun, RecordHeldOpenExclusivelyStartsNothing) {
     const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
     {
         const auto holder =
-            platform::testing::HoldOpen(record, platform::testing::HeldFile::Mode::kExclusive);
+            testsupport::HoldOpen(record, testsupport::HeldFile::Mode::kExclusive);
         ASSERT_TRUE(holder != nullptr);
         const e2e::LaunchResult run = inst.Launch({record}, 0);
         ExpectSilentSuccess(run);

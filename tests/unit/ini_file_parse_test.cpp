@@ -6,7 +6,7 @@
 
 #include "ini/ini_file_parse.h"
 #include "platform/file.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -244,7 +244,7 @@ TEST_F(IniLoad, FileHeldOpenForWritingDoesNotLoad) {
     ASSERT_EQ(Load("[old]\n"), S_OK);
     const std::string path = dir / "held.ini";
     testutil::WriteFile(path, "[new]\n");
-    auto held = platform::testing::HoldOpen(path, platform::testing::HeldFile::Mode::kWriting);
+    auto held = testsupport::HoldOpen(path, testsupport::HeldFile::Mode::kWriting);
     ASSERT_NE(held, nullptr);
     EXPECT_EQ(document.LoadFile(path.c_str()), E_FAIL);
     EXPECT_EQ(Describe(document), "[old]\n");

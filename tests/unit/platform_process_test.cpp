@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/os.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -28,12 +28,12 @@ bool Start(const std::string& commandLine, const char* currentDirectory = "./") 
 }
 
 TEST(PlatformStartProcess, StartsAProgramFoundOnThePath) {
-    EXPECT_TRUE(Start(platform::testing::TrivialCommandLine()));
+    EXPECT_TRUE(Start(testsupport::TrivialCommandLine()));
 }
 
 TEST(PlatformStartProcess, ReportsWhatCannotStart) {
     testutil::TempDir dir;
-    const std::string notAProgram = dir / platform::testing::ExecutableName("data");
+    const std::string notAProgram = dir / testsupport::ExecutableName("data");
     testutil::WriteFile(notAProgram, "just some text, no program\n");
     const struct {
         const char* name;
@@ -45,7 +45,7 @@ TEST(PlatformStartProcess, ReportsWhatCannotStart) {
         {"a program not on the path", "reclaunch-no-such-program-7f3a x", "./"},
         {"a missing program file", platform::JoinCommandLine({dir / "missing", "x"}), "./"},
         {"a file that is no program", platform::JoinCommandLine({notAProgram}), "./"},
-        {"a missing current directory", platform::testing::TrivialCommandLine(),
+        {"a missing current directory", testsupport::TrivialCommandLine(),
          dir / "missing-folder"},
     };
     for (const auto& c : cases) {
@@ -82,12 +82,12 @@ std::string OwnPath() {
     return path;
 }
 
-platform::testing::ProcessResult RunChild(const std::string& mode,
+testsupport::ProcessResult RunChild(const std::string& mode,
                                           unsigned timeoutMs = kPatientMs) {
     const std::string commandLine =
         platform::JoinCommandLine({OwnPath(), "--gtest_filter=PlatformChildProcess.*"});
     const std::string env = std::string(kChildModeVariable) + "=" + mode + "\n";
-    return platform::testing::RunAndWait(commandLine, "", env, timeoutMs);
+    return testsupport::RunAndWait(commandLine, "", env, timeoutMs);
 }
 
 TEST(PlatformRunAndWait, CapturesBothStreamsAndTheExitCode) {

@@ -54,7 +54,7 @@ TEST(WindowsDriveRoot, LauncherInTheRootFindsItsGameTable) {
                         "[gamekindid]\r\n122=" + client + "\r\n");
 
     e2e::LaunchResult run;
-    run.process = platform::testing::RunAndWait(
+    run.process = testsupport::RunAndWait(
         e2e::QuoteArgument(launcher.string()) + ' ' + e2e::QuoteArgument(record), inst.workDir(),
         "RECLAUNCH_CLIENT_REPORTS=" + reports, 60000);
     run.clients = e2e::CollectClientReports(reports, 1);

@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/os.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/e2e/installation.h"
 #include "tests/support/temp_dir.h"
 
@@ -63,14 +63,14 @@ Outcome OpenAndCheck(const testutil::TempDir& root, const Layout& at) {
           "[siteinfo]\r\nmainpage=https://example.com/5\r\n");
     Write(at.record, KindBytes(9));
 
-    using platform::testing::Text;
+    using testsupport::Text;
     Outcome got;
-    got.run.process = platform::testing::RunAndWait(
+    got.run.process = testsupport::RunAndWait(
         platform::JoinCommandLine({launcher, at.record}), root.path().string(),
         "RECLAUNCH_CLIENT_REPORTS=" + reports, 60000, Text::kUtf8);
     got.run.clients = e2e::CollectClientReports(reports, 1);
-    const platform::testing::ProcessResult checked =
-        platform::testing::RunAndWait(platform::JoinCommandLine({check, "--json", at.record}),
+    const testsupport::ProcessResult checked =
+        testsupport::RunAndWait(platform::JoinCommandLine({check, "--json", at.record}),
                                       root.path().string(), "", 60000, Text::kUtf8);
     got.report = nlohmann::json::parse(checked.output, nullptr, false);
     EXPECT_TRUE(got.report.is_object())

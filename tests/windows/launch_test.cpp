@@ -13,7 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "platform/os.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/e2e/installation.h"
 #include "tests/support/temp_dir.h"
 
@@ -22,7 +22,7 @@ namespace {
 using e2e::ExpectSilentSuccess;
 using e2e::Installation;
 using e2e::KindBytes;
-using platform::testing::HeldFile;
+using testsupport::HeldFile;
 
 // An installation whose game table starts one recording client for kind 5.
 struct OneClientSetup {
@@ -58,7 +58,7 @@ TEST(WindowsLaunch, RecordOpenElsewhereStartsNothingUntilReleased) {
         SCOPED_TRACE(mode == HeldFile::Mode::kExclusive ? "exclusive" : "writing");
         OneClientSetup setup;
         {
-            const auto holder = platform::testing::HoldOpen(setup.record, mode);
+            const auto holder = testsupport::HoldOpen(setup.record, mode);
             ASSERT_TRUE(holder != nullptr);
             const e2e::LaunchResult run = setup.inst.Launch({setup.record}, 0);
             ExpectSilentSuccess(run);
@@ -87,7 +87,7 @@ TEST(WindowsLaunch, GameTableHeldForWriting) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         OneClientSetup setup;
-        auto holder = platform::testing::HoldOpen(setup.tablePath, HeldFile::Mode::kWriting);
+        auto holder = testsupport::HoldOpen(setup.tablePath, HeldFile::Mode::kWriting);
         ASSERT_TRUE(holder != nullptr);
         std::thread releaser;
         if (c.releaseDuringLaunch) {
@@ -145,9 +145,9 @@ TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
     const std::string commandLine =
         platform::JoinCommandLine({launcher.u8string(), record.u8string()});
     e2e::LaunchResult run;
-    run.process = platform::testing::RunAndWait(commandLine, root.path().u8string(),
+    run.process = testsupport::RunAndWait(commandLine, root.path().u8string(),
                                                 "RECLAUNCH_CLIENT_REPORTS=" + reports.string(),
-                                                60000, platform::testing::Text::kUtf8);
+                                                60000, testsupport::Text::kUtf8);
     run.clients = e2e::CollectClientReports(reports.string(), 1);
     ExpectSilentSuccess(run);
     ASSERT_EQ(run.clients.size(), 1U);
@@ -157,10 +157,10 @@ TEST_P(WindowsWideNames, TheClientCanOpenTheRecordItIsHanded) {
     EXPECT_EQ(got.recordHead, KindBytes(9)) << "the client could not open " << got.args[2];
 
     // launcher-check names both as the launcher does, and says so.
-    const platform::testing::ProcessResult check = platform::testing::RunAndWait(
+    const testsupport::ProcessResult check = testsupport::RunAndWait(
         platform::JoinCommandLine(
             {(install / "launcher-check.exe").u8string(), "--json", record.u8string()}),
-        root.path().u8string(), "", 60000, platform::testing::Text::kUtf8);
+        root.path().u8string(), "", 60000, testsupport::Text::kUtf8);
     EXPECT_EQ(check.exitCode, 0) << check.output;
     const nlohmann::json report = nlohmann::json::parse(check.output, nullptr, false);
     EXPECT_EQ(report["installation"]["naming"]["name"], c.installNaming);

@@ -10,12 +10,12 @@
 #include <thread>
 
 #include "ini/ini_file_parse.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
-using platform::testing::HeldFile;
+using testsupport::HeldFile;
 
 TEST(WindowsLoaderRetry, WriterReleasingBetweenTheAttempts) {
     struct Case {
@@ -39,7 +39,7 @@ TEST(WindowsLoaderRetry, WriterReleasingBetweenTheAttempts) {
             testutil::TempDir dir;
             const std::string path = dir / "GameKindID.ini";
             testutil::WriteFile(path, "[gamekindid]\r\n5=client\r\n");
-            auto holder = platform::testing::HoldOpen(path, HeldFile::Mode::kWriting);
+            auto holder = testsupport::HoldOpen(path, HeldFile::Mode::kWriting);
             ASSERT_TRUE(holder != nullptr);
             std::thread releaser;
             if (c.release) {

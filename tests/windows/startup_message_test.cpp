@@ -8,14 +8,14 @@
 #include <string>
 
 #include "platform/os.h"
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 
 namespace {
 
 std::string HelperPath(const char* name) {
     char self[4096] = {};
     platform::OwnExecutablePath(self, sizeof self);
-    return (std::filesystem::path(self).parent_path() / platform::testing::ExecutableName(name))
+    return (std::filesystem::path(self).parent_path() / testsupport::ExecutableName(name))
         .string();
 }
 
@@ -35,7 +35,7 @@ TEST(WindowsStartupMessage, GbkBytesThenCrLfOnStandardOutput) {
     for (const auto& helper : helpers) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(helper[0]) + " " + c.step);
-            const platform::testing::ProcessResult run = platform::testing::RunAndWait(
+            const testsupport::ProcessResult run = testsupport::RunAndWait(
                 "\"" + HelperPath(helper[0]) + "\" " + c.step + helper[1],
                 std::filesystem::current_path().string(), "", 60000);
             ASSERT_TRUE(run.started);

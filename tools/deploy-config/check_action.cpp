@@ -3,7 +3,7 @@
 // it can't use ends the installation with 1603 and its reason in the log.
 #include <string>
 
-#include "platform/installer_session.h"
+#include "tools/deploy-config/installer_session.h"
 #include "tools/deploy-config/deployment.h"
 
 // What the installer calls (exported by check_action.def). On x64 Windows
@@ -13,13 +13,13 @@ extern "C" unsigned CheckDeployment(unsigned long session);
 extern "C" unsigned CheckDeployment(unsigned long session) {
     constexpr unsigned kSuccess = 0;            // ERROR_SUCCESS
     constexpr unsigned kInstallFailure = 1603;  // ERROR_INSTALL_FAILURE
-    const deploy::Request request{platform::InstallerProperty(session, "STATIONID"),
-                                  platform::InstallerProperty(session, "GAMETABLE")};
+    const deploy::Request request{deploy::InstallerProperty(session, "STATIONID"),
+                                  deploy::InstallerProperty(session, "GAMETABLE")};
     const std::string problems = deploy::RequestProblems(request);
     if (problems.empty()) {
         return kSuccess;
     }
-    platform::InstallerError(session,
+    deploy::InstallerError(session,
                              "Reclaunch can't be installed with these values:\n" + problems);
     return kInstallFailure;
 }

@@ -1,6 +1,6 @@
 // Test helpers on POSIX: running a program with its output captured, and
 // making the odd files the launcher must survive.
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -24,7 +24,7 @@
 
 extern char** environ;
 
-namespace platform::testing {
+namespace testsupport {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -124,7 +124,7 @@ pid_t Spawn(std::vector<std::string>& args, const std::string& currentDirectory,
         ::posix_spawn_file_actions_destroy(&actions);
         return -1;
     }
-    const std::string directory = posix::NativePath(currentDirectory);
+    const std::string directory = platform::posix::NativePath(currentDirectory);
     bool ready = ::posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0) == 0 &&
                  ::posix_spawn_file_actions_adddup2(&actions, out.write.Get(), 1) == 0 &&
                  ::posix_spawn_file_actions_adddup2(&actions, err.write.Get(), 2) == 0 &&
@@ -228,11 +228,11 @@ private:
 ProcessResult RunAndWait(const std::string& commandLine, const std::string& currentDirectory,
                          const std::string& extraEnv, unsigned timeoutMs, Text /*text*/) {
     ProcessResult result;
-    std::vector<std::string> args = SplitCommandLine(commandLine.c_str());
+    std::vector<std::string> args = platform::SplitCommandLine(commandLine.c_str());
     if (args.empty() || args[0].empty()) {
         return result;
     }
-    args[0] = posix::NativePath(args[0]);
+    args[0] = platform::posix::NativePath(args[0]);
     std::vector<std::string> environment = MergedEnvironment(extraEnv);
     Pipe out;
     Pipe err;
@@ -267,11 +267,11 @@ std::uint64_t PeakResidentKiB() {
 }
 
 bool MakeFifo(const std::string& path) {
-    return ::mkfifo(posix::NativePath(path).c_str(), 0644) == 0;
+    return ::mkfifo(platform::posix::NativePath(path).c_str(), 0644) == 0;
 }
 
 bool SetAccessible(const std::string& path, bool accessible) {
-    const std::string native = posix::NativePath(path);
+    const std::string native = platform::posix::NativePath(path);
     struct stat info {};
     if (::stat(native.c_str(), &info) != 0) {
         return false;
@@ -296,7 +296,7 @@ bool SetAccessible(const std::string& path, bool accessible) {
 
 std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode) {
     const int access = mode == HeldFile::Mode::kWriting ? O_WRONLY : O_RDONLY;
-    const int fd = ::open(posix::NativePath(path).c_str(), access | O_CLOEXEC | O_NOCTTY);
+    const int fd = ::open(platform::posix::NativePath(path).c_str(), access | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         return nullptr;
     }
@@ -325,4 +325,4 @@ bool KillProcess(long processId) {
     return ::kill(static_cast<pid_t>(processId), SIGKILL) == 0;
 }
 
-}  // namespace platform::testing
+}  // namespace testsupport

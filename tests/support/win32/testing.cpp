@@ -1,6 +1,6 @@
 // Test helpers on Win32: running a program with its output captured, and
 // holding files open as another program would.
-#include "platform/testing.h"
+#include "tests/support/testing.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -13,7 +13,7 @@
 
 #include <psapi.h>
 
-namespace platform::testing {
+namespace testsupport {
 namespace {
 
 class Handle {
@@ -169,8 +169,8 @@ ProcessResult RunAndWait(const std::string& commandLine, const std::string& curr
     } else {
         STARTUPINFOW startup{};
         StandardHandles(startup, input.Get(), out.write.Get(), err.write.Get());
-        std::wstring writableLine = win32::Widen(commandLine, CP_UTF8);
-        const std::wstring directory = win32::Widen(currentDirectory, CP_UTF8);
+        std::wstring writableLine = platform::win32::Widen(commandLine, CP_UTF8);
+        const std::wstring directory = platform::win32::Widen(currentDirectory, CP_UTF8);
         ok = ::CreateProcessW(nullptr, writableLine.data(), nullptr, nullptr, TRUE, 0,
                               environment.data(), directory.empty() ? nullptr : directory.c_str(),
                               &startup, &started);
@@ -267,4 +267,4 @@ bool KillProcess(long processId) {
     return process.IsValid() && ::TerminateProcess(process.Get(), 1) != 0;
 }
 
-}  // namespace platform::testing
+}  // namespace testsupport

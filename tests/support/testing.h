@@ -1,14 +1,14 @@
-// Process and file helpers for the tests, tools and benchmarks: running a
-// program to its end with its output captured, and making the odd files
-// (FIFOs, unreadable files, files held open) that the launcher must survive.
-// Built into reclaunch_testsupport, never into the launcher.
+// Process and file helpers for the tests and benchmarks: running a program
+// to its end with its output captured, and making the odd files (FIFOs,
+// unreadable files, files held open) that the launcher must survive. The OS
+// parts are in posix/ and win32/ beside this header; never in the launcher.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-namespace platform::testing {
+namespace testsupport {
 
 struct ProcessResult {
     bool started = false;
@@ -76,4 +76,4 @@ std::string TrivialCommandLine();
 // indirectly (a client that must not linger). True when it was running.
 bool KillProcess(long processId);
 
-}  // namespace platform::testing
+}  // namespace testsupport

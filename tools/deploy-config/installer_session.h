@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace platform {
+namespace deploy {
 
 // The session's property `name`, "" when it is not set. `session` is the
 // handle the installer passes to the action.
@@ -14,4 +14,4 @@ std::string InstallerProperty(unsigned long session, const char* name);
 // into a message box when the installation shows a user interface.
 void InstallerError(unsigned long session, const std::string& message);
 
-}  // namespace platform
+}  // namespace deploy

@@ -1,4 +1,4 @@
-#include "platform/installer_session.h"
+#include "tools/deploy-config/installer_session.h"
 
 #include <vector>
 
@@ -6,7 +6,7 @@
 
 #include <msiquery.h>
 
-namespace platform {
+namespace deploy {
 
 std::string InstallerProperty(unsigned long session, const char* name) {
     DWORD size = 0;
@@ -32,4 +32,4 @@ void InstallerError(unsigned long session, const std::string& message) {
     ::MsiCloseHandle(record);
 }
 
-}  // namespace platform
+}  // namespace deploy
