@@ -7,9 +7,13 @@ CFile::~CFile() {
     Close();
 }
 
-bool CFile::Open(const char* path) {
+bool CFile::Open(const char* path, OpenError* why) {
     Close();
-    m_hFile = detail::OpenForReading(path, detail::Share::kNone);
+    OpenError error = OpenError::kNone;
+    m_hFile = detail::OpenForReading(path, detail::Share::kNone, error);
+    if (why != nullptr) {
+        *why = error;
+    }
     return IsOpen();
 }
 

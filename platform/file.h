@@ -11,6 +11,16 @@ namespace platform {
 using NativeFile = std::intptr_t;
 inline constexpr NativeFile kNoFile = -1;
 
+// Why a file did not open, as far as the OS tells.
+enum class OpenError {
+    kNone,      // it opened
+    kMissing,   // no such file, or a folder on its way is missing
+    kNotAFile,  // a folder, FIFO, device or other thing that is no regular file
+    kSharing,   // another opener holds it in a way that keeps this one out
+    kNoAccess,  // the access rights keep this process out
+    kOther,     // anything else: a name too long, too many links, no memory
+};
+
 // Binary file, opened for reading with no sharing granted to other openers
 // (Win32 share mode 0; POSIX: an exclusive advisory lock). Only regular files
 // open: a directory, FIFO or device never does, and opening never blocks.
@@ -21,7 +31,8 @@ public:
     CFile& operator=(const CFile&) = delete;
     virtual ~CFile();
 
-    bool Open(const char* path);
+    // `why`, when given, receives the cause of a failure (kNone on success).
+    bool Open(const char* path, OpenError* why = nullptr);
     // Reads up to `count` bytes into `dest`; returns the count read.
     std::uint32_t Read(void* dest, std::uint32_t count);
     void Close();
@@ -43,7 +54,8 @@ public:
     CStdioFile& operator=(const CStdioFile&) = delete;
     virtual ~CStdioFile();
 
-    bool Open(const char* path);
+    // `why`, when given, receives the cause of a failure (kNone on success).
+    bool Open(const char* path, OpenError* why = nullptr);
     // Reads the next bytes up to and including LF, at most size - 1 of them,
     // followed by a NUL; a CR LF pair arrives as one LF. kEndOfFile when no
     // byte was left; kError for a read failure (never reported as the end),
@@ -74,7 +86,8 @@ private:
 // Backend primitives behind both objects (platform/<os>/file.cpp).
 namespace detail {
 enum class Share { kNone, kReaders };
-NativeFile OpenForReading(const char* path, Share share);
+// kNoFile on failure, with its cause in `why`.
+NativeFile OpenForReading(const char* path, Share share, OpenError& why);
 // Returns bytes read (0 at end of file) or -1 on error.
 long ReadFile(NativeFile file, void* dest, std::uint32_t count);
 void CloseFile(NativeFile file);

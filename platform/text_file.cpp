@@ -15,18 +15,21 @@ CStdioFile::~CStdioFile() {
     Close();
 }
 
-bool CStdioFile::Open(const char* path) {
+bool CStdioFile::Open(const char* path, OpenError* why) {
     Close();
-    m_hFile = detail::OpenForReading(path, detail::Share::kReaders);
-    if (m_hFile == kNoFile) {
-        return false;
+    OpenError error = OpenError::kNone;
+    m_hFile = detail::OpenForReading(path, detail::Share::kReaders, error);
+    if (m_hFile != kNoFile) {
+        m_pBuffer = new (std::nothrow) char[kBufferSize];
+        if (m_pBuffer == nullptr) {
+            Close();
+            error = OpenError::kOther;
+        }
     }
-    m_pBuffer = new (std::nothrow) char[kBufferSize];
-    if (m_pBuffer == nullptr) {
-        Close();
-        return false;
+    if (why != nullptr) {
+        *why = error;
     }
-    return true;
+    return IsOpen();
 }
 
 void CStdioFile::Close() {

@@ -2,7 +2,8 @@
 // FIFO without a writer, a terminal). Windows share modes are emulated with
 // flock advisory locks, which every opener in this system takes: no sharing
 // is an exclusive lock, sharing with readers a shared one, and a program that
-// holds the file for writing takes an exclusive lock (see testing.cpp).
+// holds the file for writing takes an exclusive lock (as the tests' HoldOpen
+// does, tests/support/posix/testing.cpp).
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -39,6 +40,19 @@ bool MakeBlocking(int fd) {
     return ::fcntl(fd, F_SETFL, 0) == 0;
 }
 
+OpenError ErrorFromErrno(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENOTDIR:
+            return OpenError::kMissing;
+        case EACCES:
+        case EPERM:
+            return OpenError::kNoAccess;
+        default:
+            return OpenError::kOther;
+    }
+}
+
 // False only when another opener's lock excludes us. A file system without
 // flock support (ENOLCK, EOPNOTSUPP, EINVAL) can't share-check: the file opens.
 bool TakeShareLock(int fd, Share share) {
@@ -52,19 +66,28 @@ bool TakeShareLock(int fd, Share share) {
 
 }  // namespace
 
-NativeFile OpenForReading(const char* path, Share share) {
+NativeFile OpenForReading(const char* path, Share share, OpenError& why) {
+    why = OpenError::kMissing;
     if (path == nullptr) {
         return kNoFile;
     }
     const int fd = OpenNonBlocking(posix::NativePath(path));
     if (fd < 0) {
+        why = ErrorFromErrno(errno);
         return kNoFile;
     }
-    if (!IsRegularFile(fd) || !MakeBlocking(fd) || !TakeShareLock(fd, share)) {
-        ::close(fd);
-        return kNoFile;
+    if (!IsRegularFile(fd)) {
+        why = OpenError::kNotAFile;
+    } else if (!MakeBlocking(fd)) {
+        why = OpenError::kOther;
+    } else if (!TakeShareLock(fd, share)) {
+        why = OpenError::kSharing;
+    } else {
+        why = OpenError::kNone;
+        return fd;
     }
-    return fd;
+    ::close(fd);
+    return kNoFile;
 }
 
 long ReadFile(NativeFile file, void* dest, std::uint32_t count) {

@@ -15,9 +15,36 @@ bool IsPlainDiskFile(HANDLE file) {
            (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+// CreateFileA refuses a folder with "access denied", as it refuses a file
+// whose rights keep us out: the folder is told apart by its attributes.
+OpenError ErrorFromLastError(DWORD error, const char* path) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME:
+        case ERROR_BAD_NETPATH:
+        case ERROR_BAD_NET_NAME:
+        case ERROR_INVALID_DRIVE:
+            return OpenError::kMissing;
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return OpenError::kSharing;
+        case ERROR_ACCESS_DENIED: {
+            const DWORD attributes = ::GetFileAttributesA(path);
+            return attributes != INVALID_FILE_ATTRIBUTES &&
+                           (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+                       ? OpenError::kNotAFile
+                       : OpenError::kNoAccess;
+        }
+        default:
+            return OpenError::kOther;
+    }
+}
+
 }  // namespace
 
-NativeFile OpenForReading(const char* path, Share share) {
+NativeFile OpenForReading(const char* path, Share share, OpenError& why) {
+    why = OpenError::kMissing;
     if (path == nullptr) {
         return kNoFile;
     }
@@ -25,12 +52,15 @@ NativeFile OpenForReading(const char* path, Share share) {
     HANDLE file = ::CreateFileA(path, GENERIC_READ, shareMode, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
+        why = ErrorFromLastError(::GetLastError(), path);
         return kNoFile;
     }
     if (!IsPlainDiskFile(file)) {
         ::CloseHandle(file);
+        why = OpenError::kNotAFile;
         return kNoFile;
     }
+    why = OpenError::kNone;
     return reinterpret_cast<NativeFile>(file);
 }
 

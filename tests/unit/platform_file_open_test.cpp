@@ -10,25 +10,31 @@
 #include <vector>
 
 #include "platform/file.h"
-#include "platform/testing.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/testing.h"
 
 namespace {
 
 using platform::CFile;
 using platform::CStdioFile;
-using platform::testing::HeldFile;
+using testsupport::HeldFile;
+
+using platform::OpenError;
 
 // Opens `path` with a fresh object of each kind, one after the other (each
-// closed again before the next): {binary opened, text opened}.
+// closed again before the next): {binary opened, text opened}, and the cause
+// each gave.
 struct Opened {
     bool binary;
     bool text;
+    OpenError binaryError = OpenError::kNone;
+    OpenError textError = OpenError::kNone;
 };
 Opened OpenBoth(const std::string& path) {
-    const bool binary = CFile().Open(path.c_str());
-    const bool text = CStdioFile().Open(path.c_str());
-    return {binary, text};
+    Opened opened{};
+    opened.binary = CFile().Open(path.c_str(), &opened.binaryError);
+    opened.text = CStdioFile().Open(path.c_str(), &opened.textError);
+    return opened;
 }
 
 TEST(PlatformFileOpen, BinaryFileReadsTheFirstBytes) {
@@ -65,33 +71,35 @@ TEST(PlatformFileOpen, OnlyExistingRegularFilesOpen) {
     struct Case {
         const char* name;
         std::string path;
-        bool opens;
+        OpenError error;  // kNone: it opens
     };
     std::vector<Case> cases = {
-        {"a regular file", dir / "config/table.ini", true},
-        {"Windows separators", dir.path().string() + "\\config\\table.ini", true},
-        {"a missing file", dir / "missing.txt", false},
-        {"a missing folder", dir / "missing/file.txt", false},
-        {"a folder", dir / "folder", false},
-        {"an empty path", "", false},
+        {"a regular file", dir / "config/table.ini", OpenError::kNone},
+        {"Windows separators", dir.path().string() + "\\config\\table.ini", OpenError::kNone},
+        {"a missing file", dir / "missing.txt", OpenError::kMissing},
+        {"a missing folder", dir / "missing/file.txt", OpenError::kMissing},
+        {"a folder", dir / "folder", OpenError::kNotAFile},
+        {"an empty path", "", OpenError::kMissing},
     };
-    if (platform::testing::MakeFifo(dir / "fifo")) {
-        cases.push_back({"a FIFO", dir / "fifo", false});
+    if (testsupport::MakeFifo(dir / "fifo")) {
+        cases.push_back({"a FIFO", dir / "fifo", OpenError::kNotAFile});
     }
-    const bool locked = platform::testing::SetAccessible(dir / "locked.txt", false);
+    const bool locked = testsupport::SetAccessible(dir / "locked.txt", false);
     if (locked) {
-        cases.push_back({"a file without access rights", dir / "locked.txt", false});
+        cases.push_back({"a file without access rights", dir / "locked.txt", OpenError::kNoAccess});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Opened opened = OpenBoth(c.path);
-        EXPECT_EQ(opened.binary, c.opens);
-        EXPECT_EQ(opened.text, c.opens);
+        EXPECT_EQ(opened.binary, c.error == OpenError::kNone);
+        EXPECT_EQ(opened.text, c.error == OpenError::kNone);
+        EXPECT_EQ(opened.binaryError, c.error);
+        EXPECT_EQ(opened.textError, c.error);
     }
     EXPECT_FALSE(CFile().Open(nullptr));
     EXPECT_FALSE(CStdioFile().Open(nullptr));
     if (locked) {
-        platform::testing::SetAccessible(dir / "locked.txt", true);
+        testsupport::SetAccessible(dir / "locked.txt", true);
     }
 }
 
@@ -139,11 +147,13 @@ TEST(PlatformFileOpen, FileHeldByAnotherProgram) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::unique_ptr<HeldFile> held = platform::testing::HoldOpen(path, c.mode);
+        std::unique_ptr<HeldFile> held = testsupport::HoldOpen(path, c.mode);
         ASSERT_NE(held, nullptr);
         const Opened whileHeld = OpenBoth(path);
         EXPECT_FALSE(whileHeld.binary);
         EXPECT_FALSE(whileHeld.text);
+        EXPECT_EQ(whileHeld.binaryError, OpenError::kSharing);
+        EXPECT_EQ(whileHeld.textError, OpenError::kSharing);
         held->Release();
         const Opened released = OpenBoth(path);
         EXPECT_TRUE(released.binary);
@@ -159,7 +169,7 @@ TEST(PlatformFileOpen, ClosedObjectReleasesTheFile) {
         CFile file;
         ASSERT_TRUE(file.Open(path.c_str()));
     }  // destroyed while open
-    EXPECT_NE(platform::testing::HoldOpen(path, HeldFile::Mode::kExclusive), nullptr);
+    EXPECT_NE(testsupport::HoldOpen(path, HeldFile::Mode::kExclusive), nullptr);
 }
 
 }  // namespace

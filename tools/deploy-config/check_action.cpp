@@ -3,8 +3,8 @@
 // it can't use ends the installation with 1603 and its reason in the log.
 #include <string>
 
-#include "tools/deploy-config/installer_session.h"
 #include "tools/deploy-config/deployment.h"
+#include "tools/deploy-config/installer_session.h"
 
 // What the installer calls (exported by check_action.def). On x64 Windows
 // has one calling convention, so no WINAPI is needed.
@@ -19,7 +19,6 @@ extern "C" unsigned CheckDeployment(unsigned long session) {
     if (problems.empty()) {
         return kSuccess;
     }
-    deploy::InstallerError(session,
-                             "Reclaunch can't be installed with these values:\n" + problems);
+    deploy::InstallerError(session, "Reclaunch can't be installed with these values:\n" + problems);
     return kInstallFailure;
 }
