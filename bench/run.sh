@@ -3,7 +3,7 @@
 # micro-benchmarks (Google Benchmark), reads of one table in fresh processes
 # (time and peak memory), and whole launcher runs against the floor with an
 # account of where a run's time goes (bench/launch). Ends with the tables of
-# the README's Performance section; everything lands in
+# docs/performance.md; everything lands in
 # build/release/bench-results/.
 #
 #   bench/run.sh [Google Benchmark flags, e.g. --benchmark_filter=LoadFile]
