@@ -10,7 +10,7 @@ CFile::~CFile() {
 bool CFile::Open(const char* path, OpenError* why) {
     Close();
     OpenError error = OpenError::kNone;
-    m_hFile = detail::OpenForReading(path, detail::Share::kNone, error);
+    m_hFile = detail::OpenForReading(path, m_share, error, &m_bBackslashAsSeparator);
     if (why != nullptr) {
         *why = error;
     }

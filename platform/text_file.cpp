@@ -18,7 +18,7 @@ CStdioFile::~CStdioFile() {
 bool CStdioFile::Open(const char* path, OpenError* why) {
     Close();
     OpenError error = OpenError::kNone;
-    m_hFile = detail::OpenForReading(path, detail::Share::kReaders, error);
+    m_hFile = detail::OpenForReading(path, Share::kReaders, error);
     if (m_hFile != kNoFile) {
         m_pBuffer = new (std::nothrow) char[kBufferSize];
         if (m_pBuffer == nullptr) {
@@ -41,6 +41,7 @@ void CStdioFile::Close() {
     m_pBuffer = nullptr;
     m_nPos = 0;
     m_nEnd = 0;
+    m_nFileRead = 0;
     m_bEof = false;
     m_bError = false;
 }
@@ -62,6 +63,7 @@ bool CStdioFile::Fill() {
     }
     m_nPos = 0;
     m_nEnd = static_cast<std::uint32_t>(got);
+    m_nFileRead += m_nEnd;
     return true;
 }
 

@@ -66,12 +66,25 @@ bool TakeShareLock(int fd, Share share) {
 
 }  // namespace
 
-NativeFile OpenForReading(const char* path, Share share, OpenError& why) {
+NativeFile OpenForReading(const char* path, Share share, OpenError& why,
+                          bool* backslashAsSeparator) {
     why = OpenError::kMissing;
+    if (backslashAsSeparator != nullptr) {
+        *backslashAsSeparator = false;
+    }
     if (path == nullptr) {
         return kNoFile;
     }
-    const int fd = OpenNonBlocking(posix::NativePath(path));
+    const std::string native = posix::NativePath(path);
+    // A name from outside may hold a '\' as a byte of a file name; it is read
+    // so only where a file has the name as it stands, since Windows-style
+    // paths rely on '\' as a separator.
+    const bool asItStandsFirst = backslashAsSeparator != nullptr && native != path;
+    int fd = OpenNonBlocking(asItStandsFirst ? std::string(path) : native);
+    if (fd < 0 && asItStandsFirst && ErrorFromErrno(errno) == OpenError::kMissing) {
+        *backslashAsSeparator = true;
+        fd = OpenNonBlocking(native);
+    }
     if (fd < 0) {
         why = ErrorFromErrno(errno);
         return kNoFile;

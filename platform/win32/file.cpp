@@ -43,8 +43,12 @@ OpenError ErrorFromLastError(DWORD error, const char* path) {
 
 }  // namespace
 
-NativeFile OpenForReading(const char* path, Share share, OpenError& why) {
+NativeFile OpenForReading(const char* path, Share share, OpenError& why,
+                          bool* backslashAsSeparator) {
     why = OpenError::kMissing;
+    if (backslashAsSeparator != nullptr) {
+        *backslashAsSeparator = false;  // '\' is a separator, and only that
+    }
     if (path == nullptr) {
         return kNoFile;
     }
