@@ -98,6 +98,11 @@ HRESULT CIniFileParse::LoadFile(const char* path, IniLoadObserver* observer) {
             if (read == platform::CStdioFile::ReadResult::kError) {
                 return E_READFAULT;
             }
+            // Past the byte ceiling the piece is left out, as an entry past
+            // the entry ceiling is.
+            if (file.GetPosition() > reclaunch::kMaxDocumentBytes) {
+                return E_TOOMANYITEMS;
+            }
             reporter.Read(line, delivered);
             const std::size_t length = TrimString(line, std::strlen(line));
             if (line[0] == '\0' || line[0] == ';') {

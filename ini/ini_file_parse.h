@@ -26,7 +26,9 @@ public:
     //   E_READFAULT     a read failed after the file had opened;
     //   E_TOOMANYITEMS  the document holds kMaxDocumentEntries sections and
     //                   items together (each costs a 1 KiB buffer, so about
-    //                   128 MiB) and the file has more, or memory ran out.
+    //                   128 MiB) and the file has more, or the file goes on
+    //                   past its first kMaxDocumentBytes (128 MiB), or
+    //                   memory ran out.
     // After the last two the file is released and the document keeps the
     // sections and items read until then. An `observer` hears of every piece
     // read, with its line number and what it became.

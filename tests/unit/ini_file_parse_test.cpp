@@ -3,11 +3,12 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "ini/ini_file_parse.h"
 #include "platform/file.h"
-#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/testing.h"
 
 namespace {
 
@@ -277,6 +278,19 @@ TEST_F(IniLoad, StopsAtTheEntryCeiling) {
         ASSERT_EQ(static_cast<std::size_t>(items.GetSize()), c.itemsKept);
         EXPECT_EQ(std::string(items[items.GetSize() - 1].GetKey()),
                   std::to_string(c.itemsKept - 1));
+    }
+}
+
+// Nor does the reader take more than kMaxDocumentBytes of a file, whatever
+// its lines give: a huge file of NUL bytes (sparse here) stops there.
+TEST_F(IniLoad, StopsAtTheByteCeiling) {
+    for (const auto& [extra, result] : {std::pair{0, S_OK}, std::pair{1, E_TOOMANYITEMS}}) {
+        SCOPED_TRACE(extra);
+        const std::string path = dir / "huge.ini";
+        testutil::WriteFile(path, "[s]\nk=v\n");
+        std::filesystem::resize_file(path, reclaunch::kMaxDocumentBytes + extra);
+        EXPECT_EQ(document.LoadFile(path.c_str()), result);
+        EXPECT_EQ(Describe(document), "[s]\nk=v\n");
     }
 }
 
