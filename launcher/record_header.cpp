@@ -1,6 +1,7 @@
 #include "launcher/record_header.h"
 
 #include "platform/file.h"
+#include "platform/os.h"
 
 std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count) {
     std::uint32_t value = 0;
@@ -10,10 +11,42 @@ std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count) {
     return static_cast<std::int32_t>(value);
 }
 
-bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count) {
-    // No sharing: nobody may change the record while its header is read.
-    platform::CFile record;
-    if (!record.Open(recordPath)) {
+namespace {
+
+// Another program's open that keeps readers out (one that shares with
+// nobody, as another launcher of the same record did, or a writer) is
+// waited out for at most this long in all, a moment a double-click never
+// notices: such opens are brief, and a double-click must not be lost to one.
+constexpr std::uint32_t kShareRetryDelayMs = 10;
+constexpr int kShareRetries = 20;
+
+bool OpenRecord(platform::CFile& record, const char* recordPath, RecordOpening& opening) {
+    for (int retry = 0;; ++retry) {
+        if (record.Open(recordPath, &opening.why)) {
+            break;
+        }
+        if (opening.why != platform::OpenError::kSharing || retry == kShareRetries) {
+            return false;
+        }
+        platform::Sleep(kShareRetryDelayMs);
+    }
+    opening.backslashAsSeparator = record.BackslashReadAsSeparator();
+    return true;
+}
+
+}  // namespace
+
+bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count,
+                      RecordOpening* opening) {
+    // Other readers may share the record (another launcher of it, a preview
+    // pane, an indexer), but nobody may write it while its header is read.
+    platform::CFile record(platform::Share::kReaders);
+    RecordOpening opened;
+    const bool open = OpenRecord(record, recordPath, opened);
+    if (opening != nullptr) {
+        *opening = opened;
+    }
+    if (!open) {
         return false;
     }
     std::uint32_t got = 0;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace {
 
 using e2e::Installation;
 using e2e::KindBytes;
+using testsupport::HeldFile;
 
 constexpr const char* kKeyword = "KelvoFile";
 
@@ -72,14 +74,13 @@ TEST(LauncherRun, StartsEveryMatchPastAClientThatFailsToStart) {
     EXPECT_EQ(started, (std::vector<std::string>{"a", "b"}));
 }
 
-TEST(LauncherRun, RecordHeldOpenExclusivelyStartsNothing) {
+TEST(LauncherRun, RecordHeldByAWriterOrExclusivelyStartsNothing) {
     Installation inst;
     const std::string client = inst.AddClient("c");
     inst.WriteConfig("GameKindID.ini", "[gamekindid]\n5=" + client + "\n");
     const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
-    {
-        const auto holder =
-            testsupport::HoldOpen(record, testsupport::HeldFile::Mode::kExclusive);
+    for (const auto mode : {HeldFile::Mode::kWriting, HeldFile::Mode::kExclusive}) {
+        const auto holder = testsupport::HoldOpen(record, mode);
         ASSERT_TRUE(holder != nullptr);
         const e2e::LaunchResult run = inst.Launch({record}, 0);
         ExpectSilentSuccess(run);
@@ -88,6 +89,24 @@ TEST(LauncherRun, RecordHeldOpenExclusivelyStartsNothing) {
     const e2e::LaunchResult released = inst.Launch({record}, 1);
     ExpectSilentSuccess(released);
     EXPECT_EQ(released.clients.size(), 1U);
+}
+
+// Twenty launchers open one record at once while another program reads it
+// (a preview pane, an indexer): they share it, and every one starts its client.
+TEST(LauncherRun, BurstOfLaunchersOnOneRecordReadElsewhereStartsEveryClient) {
+    Installation inst;
+    inst.WriteConfig("GameKindID.ini", "[gamekindid]\n5=" + inst.AddClient("c") + "\n");
+    const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
+    const auto reader = testsupport::HoldOpen(record, HeldFile::Mode::kReading);
+    ASSERT_TRUE(reader != nullptr);
+    std::vector<std::future<testsupport::ProcessResult>> runs;
+    for (int i = 0; i < 20; ++i) {
+        runs.push_back(std::async(std::launch::async, [&] { return inst.Run({record}); }));
+    }
+    for (auto& run : runs) {
+        ExpectSilentSuccess({run.get(), {}});
+    }
+    EXPECT_EQ(e2e::CollectClientReports(inst.reports(), 20).size(), 20U);
 }
 
 }  // namespace

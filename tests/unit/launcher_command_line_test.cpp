@@ -1,15 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "launcher/client_command_line.h"
 #include "launcher/record_header.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/testing.h"
 
 namespace {
+
+using testsupport::HeldFile;
 
 TEST(ClientCommandLine, Shapes) {
     struct Case {
@@ -81,6 +86,27 @@ TEST(RecordHeader, ShortRecordsGiveTheLowBytesOfTheKind) {
     std::int32_t kind = 12345;
     EXPECT_FALSE(ReadRecordKind((dir / "missing.rec").c_str(), &kind));
     EXPECT_EQ(kind, 12345);
+}
+
+// The record is shared with other readers but with no writer, and an open
+// another program holds with no sharing at all is waited out for a moment.
+TEST(RecordHeader, SharedWithReadersAndWaitsOutABriefExclusiveOpen) {
+    testutil::TempDir dir;
+    const std::string path = dir / "r.rec";
+    testutil::WriteFile(path, "\x7A");
+    std::int32_t kind = 0;
+    for (const auto mode : {HeldFile::Mode::kReading, HeldFile::Mode::kExclusive}) {
+        auto held = testsupport::HoldOpen(path, mode);
+        ASSERT_NE(held, nullptr);
+        std::thread release([&held] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            held->Release();
+        });
+        EXPECT_TRUE(ReadRecordKind(path.c_str(), &kind));
+        release.join();
+    }
+    const auto writer = testsupport::HoldOpen(path, HeldFile::Mode::kWriting);
+    EXPECT_FALSE(ReadRecordKind(path.c_str(), &kind));
 }
 
 }  // namespace

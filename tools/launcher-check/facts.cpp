@@ -1,5 +1,6 @@
 #include "tools/launcher-check/facts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -37,7 +38,12 @@ void ReadRecord(RecordFacts& record) {
                                                    reclaunch::kMaxRecordPath, &record.naming);
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t count = 0;
-    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count);
+    RecordOpening opening;
+    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count, &opening);
+    record.readFrom = record.openedAs;
+    if (opening.backslashAsSeparator) {
+        std::replace(record.readFrom.begin(), record.readFrom.end(), '\\', '/');
+    }
     if (record.opened) {
         record.header.assign(header, header + count);
         record.kind = DecodeRecordKind(header, count);

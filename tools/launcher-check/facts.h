@@ -24,6 +24,10 @@ struct RecordFacts {
     int argument = -1;            // its place among this program's arguments
     std::string openedAs;         // the name the launcher opens and hands on
     platform::PathNaming naming;  // why that is not `path`, where it isn't
+    // The file the header is read from: `openedAs`, or on POSIX, where no
+    // file has that name as it stands, the one it names with each '\' read
+    // as a folder separator.
+    std::string readFrom;
     bool opened = false;
     std::vector<unsigned char> header;  // the bytes present, at most four
     std::int32_t kind = 0;              // valid when opened

@@ -54,6 +54,7 @@ Json Naming(const platform::PathNaming& naming) {
 Json Record(const RecordFacts& record, const LaunchPlan& plan) {
     return {{"path", record.path},
             {"opened_as", record.openedAs},
+            {"read_from", record.opened ? Json(record.readFrom) : Json(nullptr)},
             {"handed_on_as", plan.recordPath},
             {"short_for_command_line", plan.recordShortForCommandLine},
             {"naming", Naming(record.naming)},

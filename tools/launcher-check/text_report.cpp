@@ -102,10 +102,15 @@ std::string Record(const RecordFacts& record, const LaunchPlan& plan) {
         text += More("handed on as " + plan.recordPath + ", its short name: with the name " +
                      record.openedAs + " a client's command line would be longer than 259 bytes");
     }
+    if (record.opened && record.readFrom != record.openedAs) {
+        text += More("read from " + record.readFrom + ": no file is named " + record.openedAs +
+                     " itself, so each '\\' is read as a folder separator");
+    }
     if (!record.opened) {
         return text + More(
-                          "does not open (missing, a folder or no regular file, or held open by "
-                          "another program): the launcher starts nothing");
+                          "does not open (missing, a folder or no regular file, or held by a "
+                          "writer or another program that shares it with nobody, longer than "
+                          "the launcher waits): the launcher starts nothing");
     }
     if (record.header.empty()) {
         return text + More("empty: game kind 0");
