@@ -121,8 +121,10 @@ inline constexpr LoadResultText kLoadResultTexts[] = {
     {E_READFAULT, "read_error", "read up to a read error",
      "reading stopped at a read error: only the lines before it count"},
     {E_TOOMANYITEMS, "too_many_entries",
-     "read in part: more sections and items than the reader keeps",
-     "the file holds more sections and items than the reader keeps: only the first ones count"},
+     "read in part: more sections and items (131,072), or more bytes (128 MiB), than the "
+     "reader takes",
+     "the file holds more sections and items (131,072), or more bytes (128 MiB), than the "
+     "reader takes: only the first ones count"},
 };
 // Any other result (the loader gives none for a path it was given) reads as
 // the first row's.
