@@ -103,8 +103,8 @@ std::vector<GameTableEntry> JudgeGameTable(const CIniFileParse& table, std::int3
         }
         for (std::ptrdiff_t i = 0; i < section.m_arrItems.GetSize(); ++i) {
             const CIniItem& item = section.m_arrItems[i];
-            GameTableEntry& entry = entries.emplace_back(
-                GameTableEntry{s, i, item.GetKey(), item.GetValue(), {}, EntryVerdict::kStart, {}});
+            GameTableEntry& entry = entries.emplace_back(GameTableEntry{
+                s, i, item.GetKey(), item.GetValue(), {}, EntryVerdict::kStart, {}, {}});
             entry.verdict = Judge(entry, kind, recordPath);
         }
     }

@@ -9,6 +9,7 @@
 
 #include "common/limits.h"
 #include "launcher/client_command_line.h"
+#include "platform/os.h"
 
 class CIniFileParse;
 
@@ -47,6 +48,9 @@ struct GameTableEntry {
     std::optional<std::int32_t> keyKind;  // once the key was read as a number
     EntryVerdict verdict;
     std::string commandLine;  // the line to start with, on kStart; else ""
+    // The program the command line names, as the start finds it: filled in
+    // by the launch plan for the entries that would start.
+    platform::ProgramCheck program;
 };
 
 // Judges every item of every gamekindid section of a loaded table, in file

@@ -18,9 +18,10 @@ void LaunchGameByKind(std::int32_t kind, const char* recordPath, const RecordNam
     const LaunchPlan plan = PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
                                        nullptr, renameRecord);
     for (const GameTableEntry& entry : plan.entries) {
-        if (entry.verdict == EntryVerdict::kStart) {
-            // A client that fails to start is passed over; the next one still starts.
-            StartClient(entry.commandLine);
+        // A client that is not found, or fails to start, is passed over; the
+        // next one still starts.
+        if (entry.verdict == EntryVerdict::kStart && !entry.program.path.empty()) {
+            StartClient(entry.commandLine, entry.program.path.c_str());
         }
     }
 }

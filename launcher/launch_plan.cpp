@@ -27,6 +27,16 @@ std::size_t RoomForRecord(const std::vector<GameTableEntry>& entries) {
     return room;
 }
 
+// Finds the program of every entry that would start, as the start finds it:
+// below the launcher's folder, the installation, for a name without a root.
+void FindPrograms(std::vector<GameTableEntry>& entries, const char* installDir) {
+    for (GameTableEntry& entry : entries) {
+        if (entry.verdict == EntryVerdict::kStart) {
+            entry.program = platform::CheckProgram(entry.commandLine.c_str(), installDir);
+        }
+    }
+}
+
 }  // namespace
 
 LaunchPlan PlanLaunch(std::int32_t kind, const char* recordPath, const char* installDir,
@@ -45,16 +55,16 @@ LaunchPlan PlanLaunch(std::int32_t kind, const char* recordPath, const char* ins
     }
     plan.entries = JudgeGameTable(*plan.table, kind, recordPath);
     const std::size_t room = RoomForRecord(plan.entries);
-    if (room == 0 || !renameRecord) {
-        return plan;
+    if (room != 0 && renameRecord) {
+        platform::PathNaming naming;
+        const std::string shorter = renameRecord(room, &naming);
+        if (naming.name == platform::PathNaming::Name::kShortName && shorter.size() <= room) {
+            plan.recordPath = shorter;
+            plan.recordShortForCommandLine = true;
+            plan.recordNaming = naming;
+            plan.entries = JudgeGameTable(*plan.table, kind, plan.recordPath.c_str());
+        }
     }
-    platform::PathNaming naming;
-    const std::string shorter = renameRecord(room, &naming);
-    if (naming.name == platform::PathNaming::Name::kShortName && shorter.size() <= room) {
-        plan.recordPath = shorter;
-        plan.recordShortForCommandLine = true;
-        plan.recordNaming = naming;
-        plan.entries = JudgeGameTable(*plan.table, kind, plan.recordPath.c_str());
-    }
+    FindPrograms(plan.entries, installDir);
     return plan;
 }

@@ -35,16 +35,18 @@ struct LaunchPlan {
     // point into it.
     std::unique_ptr<CIniFileParse> table = std::make_unique<CIniFileParse>();
     // Every item of every gamekindid section, judged, in file order: the
-    // kStart ones are the clients to start, in this order.
+    // kStart ones are the clients to start, in this order, each with its
+    // program as the start finds it.
     std::vector<GameTableEntry> entries;
 };
 
 // Plans the launch of `kind` with `recordPath` in the installation at
-// `installDir`. Starts nothing; `observer`, when given, hears every line of
-// the table as it is read. When the record's name makes the command line of
-// a matching client too long, `renameRecord`, when given, is asked for a
-// name short enough for every such client, and the table is judged again
-// with it: a name that fits is always used as it is.
+// `installDir`, the launcher's folder. Starts nothing, but finds the program
+// of each client to start (platform::CheckProgram). `observer`, when given,
+// hears every line of the table as it is read. When the record's name makes the command
+// line of a matching client too long, `renameRecord`, when given, is asked
+// for a name short enough for every such client, and the table is judged
+// again with it: a name that fits is always used as it is.
 LaunchPlan PlanLaunch(std::int32_t kind, const char* recordPath, const char* installDir,
                       IniLoadObserver* observer = nullptr,
                       const RecordNamer& renameRecord = nullptr);

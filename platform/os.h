@@ -113,31 +113,34 @@ int DecimalPrefixToInt(const char* text);
 // of 0, gives -1 and writes no more than an empty text.
 int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list args);
 
-// CreateProcessA with no application name, no security attributes, no handle
-// inheritance, flags 0, the inherited environment, the given current
-// directory and zeroed start-up information; the thread handle is closed at
-// once, the process handle is kept until exit. `commandLine` may be changed
-// by the call, as CreateProcessA may. Returns false when nothing was started.
-// POSIX: the command line is split by the Windows rules, the first token is
-// the program and the rest its arguments; a program named without any folder
-// is looked for beside the launcher, then in PATH's absolute folders, never
-// in the current folder. The call does not wait. `program`, when given, is
-// the file to run (the application name), found beforehand by CheckProgram;
-// the command line is then handed on unchanged and nothing is searched.
+// CreateProcessA with no security attributes, no handle inheritance, flags
+// 0, the inherited environment, the given current directory and zeroed
+// start-up information; the thread handle is closed at once, the process
+// handle is kept until exit. `commandLine` may be changed by the call, as
+// CreateProcessA may. Returns false when nothing was started. POSIX: the
+// command line is split by the Windows rules, the first token is the
+// program and the rest its arguments. The call does not wait. `program`,
+// when given, is the file to run (the application name), found beforehand
+// by CheckProgram; the command line is handed on unchanged. Without it, the
+// program is found by CheckProgram with the running program's own folder
+// as the launcher's, and nothing starts when none is found: CreateProcessA
+// is never left to search, since it searches the current folder.
 bool StartProcess(char* commandLine, const char* currentDirectory, const char* program = nullptr);
 
-// What StartProcess would run for `commandLine`: the program its first
-// token names, looked up as the start looks it up, and whether it can run.
-// A name with a folder but no root (".\\sub\\game.exe", "clients/poker") is
-// taken relative to the current folder, where the client starts.
-// Win32: CreateProcessA's search (a name without a path is looked for in
-// `launcherDir`, the current directory, the system folders and PATH, with
-// ".exe" added to a name without extension); the file must be an executable
-// image or a batch file (.bat, .cmd), which the system runs through the
-// command interpreter. POSIX: a token without a separator is looked for in
-// `launcherDir`, then in PATH's absolute folders; the file must be a
-// regular, executable ELF image or a script whose "#!" line names an
-// interpreter that can run. Nothing is started.
+// What StartProcess runs for `commandLine`: the program its first token
+// names, and whether it can run. An absolute name is used as it is. A name
+// without a root, bare ("poker") or below a folder ("clients\poker",
+// ".\sub\game.exe"), is looked for below `launcherDir`, the launcher's
+// folder, then (Windows) below the system folders, then below PATH's
+// absolute folders; never below the current folder, where the client starts
+// and where a record opened from a download folder may have a program lying
+// next to it. Win32: ".exe" is added to a name without extension; the first
+// file found is the one started, and it must be an executable image or a
+// batch file (.bat, .cmd), which the system runs through the command
+// interpreter; a drive-relative name ("C:game.exe") is never found. POSIX:
+// the first file found that can run wins, a regular, executable ELF image
+// or a script whose "#!" line names an interpreter that can run. Nothing is
+// started.
 struct ProgramCheck {
     enum class Status {
         kRunnable,
@@ -155,6 +158,7 @@ struct ProgramCheck {
     Kind kind = Kind::kImage;
     std::string path;         // the file found, as the OS would open it; "" when missing
     std::string interpreter;  // kScript: the interpreter its first line names
+    bool searched = false;    // the name has no root, so folders were searched for it
 };
 ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir);
 

@@ -1,7 +1,7 @@
 // Starting a client program on POSIX. The Windows command line is split by
-// the Windows rules; its first token names the program, which, named without
-// any folder, is looked for beside the launcher and then on PATH, never in
-// the current folder. The call does not wait for the program.
+// the Windows rules; its first token names the program, found as
+// CheckProgram finds it (never below the current folder) unless the caller
+// found it already. The call does not wait for the program.
 #include <spawn.h>
 #include <unistd.h>
 
@@ -24,15 +24,16 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     if (args.empty() || args[0].empty()) {
         return false;
     }
-    args[0] = posix::NativePath(args[0]);
-    std::string program = givenProgram != nullptr ? posix::NativePath(givenProgram) : args[0];
-    if (givenProgram == nullptr && program.find('/') == std::string::npos) {
-        const ProgramCheck found = posix::FindBareProgram(program, posix::OwnFolder());
-        if (found.status != ProgramCheck::Status::kRunnable) {
+    std::string program;
+    if (givenProgram != nullptr) {
+        program = posix::NativePath(givenProgram);
+    } else {
+        program = CheckProgram(commandLine, posix::OwnFolder().c_str()).path;
+        if (program.empty()) {
             return false;
         }
-        program = found.path;  // the client still gets its name as written
     }
+    args[0] = posix::NativePath(args[0]);  // the client gets its name as written
     std::vector<char*> argv;
     argv.reserve(args.size() + 1);
     for (std::string& arg : args) {

@@ -18,11 +18,11 @@ ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir) {
         return {};
     }
     const std::string program = posix::NativePath(args[0]);
-    if (program.find('/') != std::string::npos) {
-        return posix::ExamineProgram(program);
+    if (program[0] == '/') {
+        return posix::ExamineProgram(program);  // an absolute name is used as it is
     }
-    return posix::FindBareProgram(program,
-                                  posix::NativePath(launcherDir == nullptr ? "" : launcherDir));
+    return posix::SearchProgram(program,
+                                posix::NativePath(launcherDir == nullptr ? "" : launcherDir));
 }
 
 }  // namespace platform

@@ -104,12 +104,14 @@ ProgramCheck ExamineProgram(const std::string& path) {
     return Examine(path, 0);
 }
 
-ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir) {
+ProgramCheck SearchProgram(const std::string& name, const std::string& launcherDir) {
     ProgramCheck found;
+    found.searched = true;
     for (const std::string& folder : SearchFolders(launcherDir)) {
         std::string candidate = folder;
         candidate.append(1, '/').append(name);
         ProgramCheck check = ExamineProgram(candidate);
+        check.searched = true;
         if (check.status == ProgramCheck::Status::kRunnable) {
             return check;
         }

@@ -14,13 +14,14 @@ namespace platform::posix {
 // whose interpreter can't, or something else.
 ProgramCheck ExamineProgram(const std::string& path);
 
-// A program named without any folder: looked for beside the launcher (in
-// `launcherDir`, when not empty) first, then in the absolute folders of PATH.
-// Never in the current folder, which an empty or relative PATH entry would
-// stand for: a record opened from a download folder must not run a program
-// lying next to it. The first file that can run wins; one found on the way
-// that can't is reported when none can.
-ProgramCheck FindBareProgram(const std::string& name, const std::string& launcherDir);
+// A program named without a root, bare ("poker") or below a folder
+// ("clients/poker"): looked for below the launcher's folder (`launcherDir`,
+// when not empty) first, then below the absolute folders of PATH. Never
+// below the current folder, which a relative name, or an empty or relative
+// PATH entry, would stand for: a record opened from a download folder must
+// not run a program lying next to it. The first file that can run wins; one
+// found on the way that can't is reported when none can.
+ProgramCheck SearchProgram(const std::string& name, const std::string& launcherDir);
 
 // The folder of the running program ("/" at the root; "" when unknown).
 // With the process's other facts, in os.cpp.

@@ -1,6 +1,8 @@
-// Which program a client command line would start on Windows, found as
-// CreateProcessA finds the first token when no application name is given.
-// Nothing is started.
+// Which program a client command line starts on Windows. The launcher looks
+// for it itself and hands CreateProcessA the file found as the application
+// name, since CreateProcessA's own search of the first token takes the
+// current folder, where a record opened from a download folder may have a
+// program lying next to it. Nothing is started here.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -34,8 +36,17 @@ std::string FirstToken(const char* commandLine) {
     return std::string(start, end);
 }
 
-bool IsRooted(const std::string& name) {
-    return (!name.empty() && IsSeparator(name[0])) || (name.size() > 1 && name[1] == ':');
+// "C:\game.exe", "\\server\share\game.exe" and "\game.exe" (the root of the
+// current drive) name one file wherever the launcher runs.
+bool IsAbsolute(const std::string& name) {
+    return (!name.empty() && IsSeparator(name[0])) ||
+           (name.size() > 2 && name[1] == ':' && IsSeparator(name[2]));
+}
+
+// "C:game.exe" lies below the current folder of drive C:, which is the
+// process's own current folder when that is on C:.
+bool IsDriveRelative(const std::string& name) {
+    return name.size() > 1 && name[1] == ':' && !IsAbsolute(name);
 }
 
 // Where the file name starts: after the last separator character, or after
@@ -78,16 +89,14 @@ std::string FolderFrom(UINT (*query)(LPSTR, UINT)) {
     return length == 0 || length >= MAX_PATH ? std::string() : std::string(folder, length);
 }
 
-// The folders CreateProcessA searches for a name that is not rooted, in order.
+// The folders a name without a root is looked for below, in order: the
+// launcher's, the system folders, then PATH's. Not the current folder, which
+// CreateProcessA would search second, nor a PATH entry that is no full path,
+// which names a folder below the current one.
 std::vector<std::string> SearchFolders(const char* launcherDir) {
     std::vector<std::string> folders;
     if (launcherDir != nullptr && *launcherDir != '\0') {
         folders.push_back(launcherDir);
-    }
-    char current[MAX_PATH] = {};
-    const DWORD currentLength = ::GetCurrentDirectoryA(MAX_PATH, current);
-    if (currentLength != 0 && currentLength < MAX_PATH) {
-        folders.emplace_back(current, currentLength);
     }
     folders.push_back(FolderFrom(::GetSystemDirectoryA));
     folders.push_back(FolderFrom(::GetWindowsDirectoryA));
@@ -98,8 +107,9 @@ std::vector<std::string> SearchFolders(const char* launcherDir) {
         if (end == std::string::npos) {
             end = list.size();
         }
-        if (end > start) {
-            folders.push_back(list.substr(start, end - start));
+        const std::string folder = list.substr(start, end - start);
+        if (IsAbsolute(folder)) {
+            folders.push_back(folder);
         }
         start = end + 1;
     }
@@ -140,22 +150,27 @@ ProgramCheck CheckProgram(const char* commandLine, const char* launcherDir) {
         return {};
     }
     const std::string name = WithExtension(token);
-    // A name with a folder is not searched: it is taken as it stands, and a
-    // relative one lies below the current folder, where the client starts.
-    if (IsRooted(name) || FileStart(name) != 0) {
-        return Examine(name);
+    if (IsAbsolute(name)) {
+        return Examine(name);  // used as it is
     }
-    // The first file found is the one started, whether or not it can run.
+    ProgramCheck found;
+    found.searched = true;
+    if (IsDriveRelative(name)) {
+        return found;  // it can't be named without the current folder
+    }
+    // Bare ("game.exe") or below a folder ("sub\game.exe", ".\game.exe"):
+    // the first file found is the one started, whether or not it can run.
     for (const std::string& folder : SearchFolders(launcherDir)) {
         if (folder.empty()) {
             continue;
         }
-        const ProgramCheck check = Examine(Join(folder, name));
+        ProgramCheck check = Examine(Join(folder, name));
         if (check.status != ProgramCheck::Status::kMissing) {
+            check.searched = true;
             return check;
         }
     }
-    return {};
+    return found;
 }
 
 }  // namespace platform

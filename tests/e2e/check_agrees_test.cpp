@@ -83,16 +83,23 @@ private:
     std::string Client() {
         std::string name(1, static_cast<char>('a' + Pick(3)));
         switch (Pick(10)) {
-            case 0:  // relative to the current folder, with a decoy in the installation
-                m_inst.AddClient("game/sub/" + name);
-                m_inst.AddClient("work/sub/" + name);
-                return ".\\sub\\" + name;
+            case 0:
+            case 2: {
+                // Bare or below a folder; beside the launcher (1), in the
+                // current folder (2), or in both (3).
+                const bool below = Pick(2) == 0;
+                const int where = 1 + Pick(3);
+                if ((where & 1) != 0) {
+                    m_inst.AddClient("game/" + std::string(below ? "sub/" : "") + name);
+                }
+                if ((where & 2) != 0) {
+                    m_inst.AddClient("work/" + std::string(below ? "sub/" : "") + name);
+                }
+                return below ? (Pick(2) == 0 ? ".\\sub\\" : "sub\\") + name : name;
+            }
             case 1:
                 m_inst.AddClient("clients/" + name);
                 return "..\\clients\\" + name;
-            case 2:  // a bare name, beside the launcher
-                m_inst.AddClient("game/" + name);
-                return name;
             case 3:
                 return m_inst.root() + "/clients/missing";
             case 4:

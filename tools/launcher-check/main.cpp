@@ -73,13 +73,14 @@ int main(int argc, char** argv) {
         check::CheckFacts facts = check::GatherFacts(std::move(record), options.installDir);
         if (options.run) {
             // In start order, each with the launcher's command line, and the
-            // program the report names: with --install, this program's own
-            // folder is not the one searched for a bare name.
+            // program the report names, as the launcher starts them: with
+            // --install, this program's own folder is not the launcher's.
             facts.ran = true;
             for (check::ClientLaunch& launch : facts.launches) {
                 const std::string& program = launch.program.path;
-                launch.started = StartClient(facts.plan.entries[launch.entry].commandLine,
-                                             program.empty() ? nullptr : program.c_str());
+                launch.started =
+                    !program.empty() &&
+                    StartClient(facts.plan.entries[launch.entry].commandLine, program.c_str());
             }
         }
         const std::string report =

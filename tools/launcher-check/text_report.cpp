@@ -156,7 +156,11 @@ std::string GameTable(const CheckFacts& facts) {
     }
     std::string text = Row("Game table", plan.tablePath + ": " + TextOfLoad(plan.loadResult).text);
     text += More("clients start in the current folder, " + facts.runFolder +
-                 ", and a client named relative to a folder lies below it");
+                 "; a client named without a full path is looked for below the launcher's "
+                 "folder, " +
+                 facts.installDir +
+                 ", then below the system folders (Windows) and PATH, never below the current "
+                 "folder");
     const auto& sections = plan.table->m_arrSections;
     if (plan.loadResult == E_FAIL) {
         return text;
