@@ -37,7 +37,11 @@ enum class EntryVerdict {
     kClientPathUnquotable,  // see CommandLineStatus
     kRecordPathUnquotable,  // see CommandLineStatus
     kRecordPathTooLong,
-    kCommandLineTooLong,  // the last
+    kCommandLineTooLong,
+    // The client is a batch file, which the system runs through the command
+    // interpreter; it reads the command line once more, and would change it:
+    kBatchPercentInCommandLine,  // it expands %NAME% even inside quotes
+    kBatchNameWithoutRoot,       // it looks for the batch file in the current folder (the last)
 };
 
 struct GameTableEntry {

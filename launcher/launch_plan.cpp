@@ -29,10 +29,22 @@ std::size_t RoomForRecord(const std::vector<GameTableEntry>& entries) {
 
 // Finds the program of every entry that would start, as the start finds it:
 // below the launcher's folder, the installation, for a name without a root.
+// A batch file runs through the command interpreter, which reads the
+// command line once more; where it would read another program or another
+// record path there, the entry starts nothing.
 void FindPrograms(std::vector<GameTableEntry>& entries, const char* installDir) {
     for (GameTableEntry& entry : entries) {
-        if (entry.verdict == EntryVerdict::kStart) {
-            entry.program = platform::CheckProgram(entry.commandLine.c_str(), installDir);
+        if (entry.verdict != EntryVerdict::kStart) {
+            continue;
+        }
+        entry.program = platform::CheckProgram(entry.commandLine.c_str(), installDir);
+        if (entry.program.kind != platform::ProgramCheck::Kind::kBatch) {
+            continue;
+        }
+        if (entry.program.searched) {
+            entry.verdict = EntryVerdict::kBatchNameWithoutRoot;
+        } else if (entry.commandLine.find('%') != std::string::npos) {
+            entry.verdict = EntryVerdict::kBatchPercentInCommandLine;
         }
     }
 }

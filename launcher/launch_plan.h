@@ -42,8 +42,10 @@ struct LaunchPlan {
 
 // Plans the launch of `kind` with `recordPath` in the installation at
 // `installDir`, the launcher's folder. Starts nothing, but finds the program
-// of each client to start (platform::CheckProgram). `observer`, when given,
-// hears every line of the table as it is read. When the record's name makes the command
+// of each client to start (platform::CheckProgram); a batch file whose
+// command line the command interpreter would read otherwise than the system
+// does is not started (EntryVerdict). `observer`, when given, hears every
+// line of the table as it is read. When the record's name makes the command
 // line of a matching client too long, `renameRecord`, when given, is asked
 // for a name short enough for every such client, and the table is judged
 // again with it: a name that fits is always used as it is.

@@ -36,6 +36,14 @@ inline constexpr EnumText<EntryVerdict> kVerdictTexts[] = {
      "skipped: the record path is longer than 246 bytes"},
     {EntryVerdict::kCommandLineTooLong, "command_line_too_long",
      "skipped: the client command line is longer than 259 bytes"},
+    {EntryVerdict::kBatchPercentInCommandLine, "batch_percent_in_command_line",
+     "skipped: the client is a batch file, and its command line holds a '%': the command "
+     "interpreter that runs it would expand %NAME% there, even inside quotes, and hand it "
+     "another record path"},
+    {EntryVerdict::kBatchNameWithoutRoot, "batch_name_without_root",
+     "skipped: the client is a batch file named without a full path: the command interpreter "
+     "that runs it would look for it in the current folder, which may be the record's; name "
+     "it by its full path"},
 };
 
 inline constexpr EnumText<InstallationSource> kSourceTexts[] = {
@@ -94,7 +102,7 @@ template <class Enum, std::size_t N>
 constexpr bool ListsEveryValue(const EnumText<Enum> (&table)[N], Enum last) {
     return reclaunch::IndexedByValue(table, &EnumText<Enum>::value, last);
 }
-static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kCommandLineTooLong));
+static_assert(ListsEveryValue(kVerdictTexts, EntryVerdict::kBatchNameWithoutRoot));
 static_assert(ListsEveryValue(kSourceTexts, InstallationSource::kOption));
 static_assert(ListsEveryValue(kProgramTexts, platform::ProgramCheck::Status::kInterpreterLineCr));
 static_assert(ListsEveryValue(kProgramKindTexts, platform::ProgramCheck::Kind::kBatch));

@@ -127,8 +127,9 @@ void GameTableWarnings(CheckFacts& facts) {
                 {"batch_file", Subject::kGameTable, plan.tablePath, EntryLine(facts, entry),
                  "the client " + launch.program.path +
                      " is a batch file: the system starts it through the command interpreter "
-                     "(cmd.exe /c), which reads its command line once more by its own rules, "
-                     "so a record path holding & | < > ^ % or ( ) may not reach it as it is"});
+                     "(cmd.exe /c), which reads its command line once more by its own rules; "
+                     "the launcher starts it only while it is named by its full path and its "
+                     "command line holds no '%'"});
         }
     }
     for (const auto& [kind, lines] : linesOfKind) {
