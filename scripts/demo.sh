@@ -19,8 +19,9 @@ cp -r examples/config "$demo/"
 cp build/demo-build/examples/demo_client "$demo/clients/poker"
 cp build/demo-build/examples/demo_client "$demo/clients/mahjong"
 cp examples/records/* "$demo/records/"
-# The sample game table names its clients relative to the launcher's current
-# directory, so the demo runs from the installation folder.
+# The sample game table names its clients below the launcher's folder, where
+# they are found from any folder; the demo runs from the installation folder
+# for the sample records' short relative names.
 cd "$demo"
 
 record=${1:-records/poker-0001.rec}
