@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/file.h"
 #include "tests/e2e/installation.h"
 
 namespace {
 
 using e2e::Installation;
 using e2e::KindBytes;
-using testsupport::HeldFile;
 
 constexpr const char* kKeyword = "KelvoFile";
 
@@ -74,13 +74,14 @@ TEST(LauncherRun, StartsEveryMatchPastAClientThatFailsToStart) {
     EXPECT_EQ(started, (std::vector<std::string>{"a", "b"}));
 }
 
-TEST(LauncherRun, RecordHeldByAWriterOrExclusivelyStartsNothing) {
+TEST(LauncherRun, RecordHeldOpenExclusivelyStartsNothing) {
     Installation inst;
     const std::string client = inst.AddClient("c");
     inst.WriteConfig("GameKindID.ini", "[gamekindid]\n5=" + client + "\n");
     const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
-    for (const auto mode : {HeldFile::Mode::kWriting, HeldFile::Mode::kExclusive}) {
-        const auto holder = testsupport::HoldOpen(record, mode);
+    {
+        const auto holder =
+            testsupport::HoldOpen(record, testsupport::HeldFile::Mode::kExclusive);
         ASSERT_TRUE(holder != nullptr);
         const e2e::LaunchResult run = inst.Launch({record}, 0);
         ExpectSilentSuccess(run);
@@ -97,8 +98,8 @@ TEST(LauncherRun, BurstOfLaunchersOnOneRecordReadElsewhereStartsEveryClient) {
     Installation inst;
     inst.WriteConfig("GameKindID.ini", "[gamekindid]\n5=" + inst.AddClient("c") + "\n");
     const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
-    const auto reader = testsupport::HoldOpen(record, HeldFile::Mode::kReading);
-    ASSERT_TRUE(reader != nullptr);
+    platform::CStdioFile reader;
+    ASSERT_TRUE(reader.Open(record.c_str()));
     std::vector<std::future<testsupport::ProcessResult>> runs;
     for (int i = 0; i < 20; ++i) {
         runs.push_back(std::async(std::launch::async, [&] { return inst.Run({record}); }));

@@ -53,15 +53,13 @@ inline constexpr char kAccessRightsDontBind[] =
     "access rights don't keep anyone out here (root, or no rights at all)";
 
 // Holds a file open from this process as another program would: for writing
-// (shared with readers and writers), exclusively (no sharing at all), or for
-// reading (shared with readers, as a preview pane or an indexer reads).
+// (shared with readers and writers), or exclusively (no sharing at all).
 // The file must exist; null when it can't be held. Released on destruction.
-// POSIX: writing and exclusive take an exclusive advisory lock, which keeps
-// out every opener of this system (see platform/posix/file.cpp), reading a
-// shared one.
+// POSIX: both modes take an exclusive advisory lock, which keeps out every
+// opener of this system (see platform/posix/file.cpp).
 class HeldFile {
 public:
-    enum class Mode { kWriting, kExclusive, kReading };
+    enum class Mode { kWriting, kExclusive };
     virtual ~HeldFile() = default;
     virtual void Release() = 0;
 };

@@ -8,8 +8,10 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "platform/os.h"
@@ -55,6 +57,46 @@ TEST(PlatformStartProcess, ReportsWhatCannotStart) {
     EXPECT_FALSE(platform::StartProcess(nullptr, "./"));
 }
 
+// Where a client program is looked for: a name without a root below the
+// launcher's folder, then PATH's absolute folders, never below the current
+// folder. StartProcess finds it the same way.
+TEST(PlatformProgramSearch, NeverLooksBelowTheCurrentFolder) {
+    namespace fs = std::filesystem;
+    // Where copies lie and where one is found: 1 beside the launcher, 2 in
+    // the current folder, 4 in a folder on PATH; 0 nowhere.
+    const std::tuple<std::string, int, int> cases[] = {
+        {"prog", 1, 1},      {"prog", 2, 0},      {"prog", 3, 1},         {"prog", 6, 4},
+        {"sub\\prog", 1, 1}, {"sub\\prog", 2, 0}, {".\\sub\\prog", 3, 1}, {"sub\\prog", 6, 4},
+    };
+    char self[4096] = {};
+    ASSERT_NE(platform::OwnExecutablePath(self, sizeof self), 0U);
+    const std::string program = testsupport::ExecutableName("prog");
+    const fs::path start = fs::current_path();
+    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    for (const auto& [name, placed, where] : cases) {
+        SCOPED_TRACE(name + " placed " + std::to_string(placed));
+        const testutil::TempDir dir;
+        const fs::path folders[] = {dir.path() / "1", dir.path() / "2", dir.path() / "4"};
+        const std::string below = name.find("sub") == std::string::npos ? "" : "sub";
+        for (int i = 0; i < 3; ++i) {
+            fs::create_directories(folders[i] / below);
+            if ((placed & (1 << i)) != 0) {
+                fs::copy_file(self, folders[i] / below / program);
+            }
+        }
+        // A relative PATH entry stands for the current folder too.
+        testsupport::SetEnv("PATH", (program == "prog" ? ".:" : ".;") + folders[2].string());
+        fs::current_path(folders[1]);
+        const std::string found =
+            platform::CheckProgram(("\"" + name + "\" x").c_str(), folders[0].string().c_str())
+                .path;
+        fs::current_path(start);
+        EXPECT_EQ(found.empty() ? fs::path() : fs::canonical(found),
+                  where == 0 ? fs::path() : fs::canonical(folders[where / 2] / below / program));
+    }
+    testsupport::SetEnv("PATH", savedPath);
+}
+
 // Not a test of its own: what this program does when a test below runs it
 // as a child. In a normal run the variable is unset and it does nothing.
 TEST(PlatformChildProcess, ActsAsTheParentAsks) {
@@ -82,8 +124,7 @@ std::string OwnPath() {
     return path;
 }
 
-testsupport::ProcessResult RunChild(const std::string& mode,
-                                          unsigned timeoutMs = kPatientMs) {
+testsupport::ProcessResult RunChild(const std::string& mode, unsigned timeoutMs = kPatientMs) {
     const std::string commandLine =
         platform::JoinCommandLine({OwnPath(), "--gtest_filter=PlatformChildProcess.*"});
     const std::string env = std::string(kChildModeVariable) + "=" + mode + "\n";

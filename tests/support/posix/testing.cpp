@@ -303,8 +303,7 @@ std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode)
     auto held = std::make_unique<HeldDescriptor>(fd);
     // A writer keeps out readers that share only with readers, as Windows
     // share modes do: in the lock emulation that takes an exclusive lock.
-    const int lock = mode == HeldFile::Mode::kReading ? LOCK_SH : LOCK_EX;
-    if (::flock(fd, lock | LOCK_NB) != 0) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         return nullptr;
     }
     return held;

@@ -241,8 +241,7 @@ bool SetAccessible(const std::string& /*path*/, bool /*accessible*/) {
 std::unique_ptr<HeldFile> HoldOpen(const std::string& path, HeldFile::Mode mode) {
     const bool writing = mode == HeldFile::Mode::kWriting;
     const DWORD access = writing ? GENERIC_WRITE : GENERIC_READ;
-    const DWORD share = writing ? FILE_SHARE_READ | FILE_SHARE_WRITE
-                                : (mode == HeldFile::Mode::kReading ? FILE_SHARE_READ : 0);
+    const DWORD share = writing ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0;
     HANDLE file = ::CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
