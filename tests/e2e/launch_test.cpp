@@ -100,9 +100,9 @@ TEST(LauncherRun, BurstOfLaunchersOnOneRecordReadElsewhereStartsEveryClient) {
     const std::string record = inst.WriteRecord("r.rec", KindBytes(5));
     platform::CStdioFile reader;
     ASSERT_TRUE(reader.Open(record.c_str()));
-    std::vector<std::future<testsupport::ProcessResult>> runs;
-    for (int i = 0; i < 20; ++i) {
-        runs.push_back(std::async(std::launch::async, [&] { return inst.Run({record}); }));
+    std::vector<std::future<testsupport::ProcessResult>> runs(20);
+    for (auto& run : runs) {
+        run = std::async(std::launch::async, [&] { return inst.Run({record}); });
     }
     for (auto& run : runs) {
         ExpectSilentSuccess({run.get(), {}});

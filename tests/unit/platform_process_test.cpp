@@ -72,7 +72,8 @@ TEST(PlatformProgramSearch, NeverLooksBelowTheCurrentFolder) {
     ASSERT_NE(platform::OwnExecutablePath(self, sizeof self), 0U);
     const std::string program = testsupport::ExecutableName("prog");
     const fs::path start = fs::current_path();
-    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path != nullptr ? path : "";
     for (const auto& [name, placed, where] : cases) {
         SCOPED_TRACE(name + " placed " + std::to_string(placed));
         const testutil::TempDir dir;
