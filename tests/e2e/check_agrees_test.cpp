@@ -76,6 +76,12 @@ public:
         return table;
     }
 
+    // One client by a name without a root: `shape` 0 to 5 stand for bare
+    // or below a folder, beside the launcher, in the current folder or both.
+    std::string NoRootTable(int shape) {
+        return "[gamekindid]\n5=" + NoRoot(shape % 2 == 1, 1 + shape / 2) + "\n";
+    }
+
 private:
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_random); }
 
@@ -84,19 +90,8 @@ private:
         std::string name(1, static_cast<char>('a' + Pick(3)));
         switch (Pick(10)) {
             case 0:
-            case 2: {
-                // Bare or below a folder; beside the launcher (1), in the
-                // current folder (2), or in both (3).
-                const bool below = Pick(2) == 0;
-                const int where = 1 + Pick(3);
-                if ((where & 1) != 0) {
-                    m_inst.AddClient("game/" + std::string(below ? "sub/" : "") + name);
-                }
-                if ((where & 2) != 0) {
-                    m_inst.AddClient("work/" + std::string(below ? "sub/" : "") + name);
-                }
-                return below ? (Pick(2) == 0 ? ".\\sub\\" : "sub\\") + name : name;
-            }
+            case 2:
+                return NoRoot(Pick(2) == 0, 1 + Pick(3));
             case 1:
                 m_inst.AddClient("clients/" + name);
                 return "..\\clients\\" + name;
@@ -110,6 +105,20 @@ private:
             default:
                 return m_inst.AddClient("clients/" + name);
         }
+    }
+
+    // Bare or below a folder; beside the launcher (1), in the current folder
+    // (2), or in both (3).
+    std::string NoRoot(bool below, int where) {
+        const std::string name =
+            (below ? "sub/" : "") + std::string(1, static_cast<char>('a' + Pick(3)));
+        if ((where & 1) != 0) {
+            m_inst.AddClient("game/" + name);
+        }
+        if ((where & 2) != 0) {
+            m_inst.AddClient("work/" + name);
+        }
+        return below ? (Pick(2) == 0 ? ".\\" : "") + std::string("sub\\") + name.substr(4) : name;
     }
 
     // A program that is there but can't run: a text file, or on POSIX a
@@ -170,7 +179,7 @@ TEST(CheckAgreesWithLauncher, OnRandomInstallations) {
     for (int i = 0; i < runs; ++i) {
         Run run{std::make_unique<Installation>(), {}, {}, {}, {}};
         RandomInstallation shape(random, *run.inst);
-        run.table = shape.Table();
+        run.table = i < 6 ? shape.NoRootTable(i) : shape.Table();
         run.inst->WriteConfig("GameKindID.ini", run.table);
         // Present, so that no reader waits for a second attempt.
         run.inst->WriteConfig("StationID.ini", "[stationid]\nstationid=1\n");
