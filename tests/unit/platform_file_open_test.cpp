@@ -167,9 +167,10 @@ TEST(PlatformFileOpen, BinaryFileReadsABackslashInANameAsItStandsFirst) {
     testutil::TempDir dir;
     testutil::WriteFile(dir / "a/b.rec", "sep");
     const std::string name = dir.path().string() + "/a\\b.rec";
+    const bool posix = testsupport::ExecutableName("x") == "x";
     for (const std::string own : {"", "own"}) {
         if (!own.empty()) {
-            if (testsupport::ExecutableName("x") != "x") {
+            if (!posix) {
                 return;  // Windows: '\' is a folder separator, and only that
             }
             testutil::WriteFile(name, own);
@@ -178,7 +179,7 @@ TEST(PlatformFileOpen, BinaryFileReadsABackslashInANameAsItStandsFirst) {
         char bytes[3] = {};
         ASSERT_TRUE(file.Open(name.c_str()));
         EXPECT_EQ(std::string(bytes, file.Read(bytes, 3)), own.empty() ? "sep" : own);
-        EXPECT_EQ(file.BackslashReadAsSeparator(), own.empty());
+        EXPECT_EQ(file.BackslashReadAsSeparator(), posix && own.empty());
     }
 }
 
