@@ -76,10 +76,16 @@ public:
         return table;
     }
 
-    // One client by a name without a root: `shape` 0 to 5 stand for bare
-    // or below a folder, beside the launcher, in the current folder or both.
+    // One client by a name without a root: `shape` 0 to 5 stand for bare or
+    // below a folder, lying beside the launcher, in the current folder or in both.
     std::string NoRootTable(int shape) {
-        return "[gamekindid]\n5=" + NoRoot(shape % 2 == 1, 1 + shape / 2) + "\n";
+        const std::string name = shape % 2 == 0 ? "a" : "sub/a";
+        for (const char* folder : {"game/", "work/"}) {
+            if (((1 + shape / 2) & (*folder == 'g' ? 1 : 2)) != 0) {
+                m_inst.AddClient(folder + name);
+            }
+        }
+        return "[gamekindid]\n5=" + std::string(shape % 2 == 0 ? "a" : "sub\\a") + "\n";
     }
 
 private:
@@ -89,12 +95,16 @@ private:
     std::string Client() {
         std::string name(1, static_cast<char>('a' + Pick(3)));
         switch (Pick(10)) {
-            case 0:
-            case 2:
-                return NoRoot(Pick(2) == 0, 1 + Pick(3));
+            case 0:  // below the launcher's folder, with a decoy in the current one
+                m_inst.AddClient("game/sub/" + name);
+                m_inst.AddClient("work/sub/" + name);
+                return ".\\sub\\" + name;
             case 1:
                 m_inst.AddClient("clients/" + name);
                 return "..\\clients\\" + name;
+            case 2:  // a bare name, beside the launcher
+                m_inst.AddClient("game/" + name);
+                return name;
             case 3:
                 return m_inst.root() + "/clients/missing";
             case 4:
@@ -105,20 +115,6 @@ private:
             default:
                 return m_inst.AddClient("clients/" + name);
         }
-    }
-
-    // Bare or below a folder; beside the launcher (1), in the current folder
-    // (2), or in both (3).
-    std::string NoRoot(bool below, int where) {
-        const std::string name =
-            (below ? "sub/" : "") + std::string(1, static_cast<char>('a' + Pick(3)));
-        if ((where & 1) != 0) {
-            m_inst.AddClient("game/" + name);
-        }
-        if ((where & 2) != 0) {
-            m_inst.AddClient("work/" + name);
-        }
-        return below ? (Pick(2) == 0 ? ".\\" : "") + std::string("sub\\") + name.substr(4) : name;
     }
 
     // A program that is there but can't run: a text file, or on POSIX a

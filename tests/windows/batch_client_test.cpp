@@ -1,7 +1,6 @@
 // A client listed as a batch file: Windows starts it through the command
 // interpreter, so the launcher starts it, and launcher-check says it would,
-// with a warning about the interpreter's reading of the command line; unless
-// the interpreter would read another program or record path there.
+// with a warning about the interpreter's reading of the command line.
 #include <gtest/gtest.h>
 
 #include <filesystem>
