@@ -11,7 +11,7 @@
 # and whenever it is built. --check makes the release a second time from a
 # fresh clone in another folder and compares every file's checksum.
 #
-# Signing: with a certificate in the environment (cmake/Sign.cmake:
+# Signing: with a certificate in the environment (packaging/cmake/Sign.cmake:
 # RECLAUNCH_SIGN_PKCS12 and RECLAUNCH_SIGN_PASSWORD, or RECLAUNCH_SIGN_CERT
 # and RECLAUNCH_SIGN_KEY; RECLAUNCH_SIGN_TIMESTAMP for an RFC 3161 server)
 # every Windows program is signed before it is packed, then the MSI.

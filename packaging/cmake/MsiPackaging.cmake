@@ -23,9 +23,9 @@ set(CPACK_RECLAUNCH_WXS ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.wxs)
 set(CPACK_RECLAUNCH_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.ico)
 set(CPACK_RECLAUNCH_CONTACT "${RECLAUNCH_CONTACT}")
 # The deployment properties' actions, stored in the package's Binary table
-# (cmake/MsiTables.cmake), never installed. Staged with the programs, so that
-# they are stripped and signed as the programs are; the paths are the staged
-# folder's.
+# (packaging/cmake/MsiTables.cmake), never installed. Staged with the
+# programs, so that they are stripped and signed as the programs are; the
+# paths are the staged folder's.
 install(FILES $<TARGET_FILE:deploy-check> $<TARGET_FILE:deploy-config> DESTINATION actions
         COMPONENT msi EXCLUDE_FROM_ALL)
 set(CPACK_RECLAUNCH_DEPLOY_CHECK actions/deploy-check.dll)
