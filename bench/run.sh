@@ -45,4 +45,4 @@ bench/launch "$build" "$results"
 echo
 bench/report.sh "$results" | tee "$results/summary.md"
 echo
-echo "The report: $results/summary.md (raw results beside it)"
+echo "The report: $PWD/$results/summary.md (raw results beside it)"
