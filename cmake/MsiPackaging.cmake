@@ -7,6 +7,12 @@
 #                             README.md, LICENSE.txt
 #   Program Files\Reclaunch\config\   the game table template, StationID.ini,
 #                                     the site file
+find_program(RECLAUNCH_WIXL wixl)
+find_program(RECLAUNCH_MSIBUILD msibuild)
+if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD)
+  reclaunch_leave_out("the MSI" "wixl and msitools")
+  return()
+endif()
 install(TARGETS launcher launcherw launcher-check RUNTIME DESTINATION . COMPONENT msi
         EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT msi EXCLUDE_FROM_ALL)
