@@ -73,7 +73,13 @@ with_scratch_etc() {
 }
 
 step "reclaunch-check on PATH explains the installed launcher"
-[[ -s $root/usr/share/man/man1/reclaunch-check.1.gz ]] || fail "reclaunch-check has no manual page"
+synopsis=$(zcat "$root/usr/share/man/man1/reclaunch-check.1.gz" | sed -n '/^\.SH SYNOPSIS/,/^\.SH /p') ||
+  fail "reclaunch-check has no manual page"
+grep -q '^\.B reclaunch\\-check$' <<<"$synopsis" && ! grep -q launcher <<<"$synopsis" ||
+  fail "the manual page's synopsis calls the program otherwise: $synopsis"
+# The upgrade is the same build repackaged: its program is of the build's version.
+[[ $("$root/usr/bin/reclaunch-check" --version) == "launcher-check $version" ]] ||
+  fail "reclaunch-check --version does not answer $version"
 record="$work/records/牌局 记录/poker 0001.rec"
 mkdir -p "$(dirname "$record")"
 cp "$here/../../examples/records/poker-0001.rec" "$record"
