@@ -14,6 +14,7 @@
 #   kelvo-record.xml       records open with the launcher; the triggers of
 #                          desktop-file-utils and shared-mime-info update
 #                          their databases, so there are no maintainer scripts
+#   /usr/share/icons/hicolor/scalable/apps/reclaunch.svg   the icon of both
 #   /usr/share/doc/reclaunch/README.md, copyright, changelog.gz
 # The manual page of reclaunch-check is made from its --help by help2man.
 find_program(RECLAUNCH_HELP2MAN help2man)
@@ -37,6 +38,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/kelvo-record.desktop
         DESTINATION usr/share/applications COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/kelvo-record.xml
         DESTINATION usr/share/mime/packages COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/reclaunch.svg
+        DESTINATION usr/share/icons/hicolor/scalable/apps COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The documents: README, copyright from LICENSE, and a changelog dated with
 # the source, both compressed without a name or time in the gzip header.

@@ -92,6 +92,10 @@ step "open a record from the desktop"
 desktop_file=$root/usr/share/applications/kelvo-record.desktop
 desktop-file-validate "$desktop_file" || fail "the desktop entry is not valid"
 grep -qx 'Exec=/usr/lib/reclaunch/launcher %f' "$desktop_file" || fail "the desktop entry runs something else"
+# The entry and the file type show the icon the package installs.
+grep -qx 'Icon=reclaunch' "$desktop_file" && grep -q '<icon name="reclaunch"/>' \
+  "$root/usr/share/mime/packages/kelvo-record.xml" && [[ -s $root/usr/share/icons/hicolor/scalable/apps/reclaunch.svg ]] ||
+  fail "the desktop entry or the file type names no icon the package installs"
 sed -i "s|^Exec=/usr/|Exec=$root/usr/|" "$desktop_file"
 desktop=(env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
   XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"
