@@ -73,14 +73,15 @@ product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductC
 uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
 windows_path() { winepath -w "$1" </dev/null 2>/dev/null; }
 # The Add/Remove Programs entry of a package: version, publisher, location,
-# no Change button, the README as help and about page, the contact.
+# no Change button, the README as help and about page (plain text, which
+# Windows can show), the contact.
 expect_arp_entry() {
   local entry
   entry=$(reg_export "$(uninstall_key "$1")") || fail "no Add/Remove Programs entry for $1"
   expect_values "$entry" "the Add/Remove Programs entry" "\"DisplayVersion\"=\"$2\"" \
     '"Publisher"="reclaunch"' "\"InstallLocation\"=\"${folder//\\/\\\\}\\\\\"" \
-    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.md\"" \
-    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.md\"" '"Contact"="the reclaunch authors"'
+    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.txt\"" \
+    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.txt\"" '"Contact"="the reclaunch authors"'
 }
 # Everything an installation is: its files and the product's keys.
 snapshot() {
