@@ -121,7 +121,11 @@ expect_config() {
 
 step "install $(basename "$old") into $folder with a station and a game table"
 [[ $(msiexec /i "$(windows_path "$old")" INSTALLDIR="$folder" STATIONID=5 \
-  GAMETABLE='C:\deploy\site table.ini') == 0 ]] || fail "the install failed"
+  GAMETABLE='C:\deploy\site table.ini' /l*v "$(windows_path "$work/install.log")") == 0 ]] ||
+  fail "the install failed"
+# Station 5 has no site file there, which would cost every launch a wait.
+grep -aqF 'STATIONID=5: C:\Games\Reclaunch\config\siteinfo_5.ini does not open' "$work/install.log" ||
+  fail "the installer's log does not name the missing site file"
 # The package's own actions (actions/) are staged with the programs but never installed.
 diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
   fail "the installation differs from the package"
