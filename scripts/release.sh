@@ -46,7 +46,8 @@ package() {
   local folder=build/release-$1
   shift
   rm -rf "$folder"
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DRECLAUNCH_BUILD_TESTS=OFF "$@" >/dev/null
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DRECLAUNCH_BUILD_TESTS=OFF \
+    -DRECLAUNCH_REQUIRE_ALL=ON "$@" >/dev/null
   cmake --build "$folder" -j "$(nproc)" >/dev/null
   (cd "$folder" && cpack >/dev/null)
 }
