@@ -69,7 +69,7 @@ unshare --mount --propagation private bash -c '
     if [[ $kind == file ]]; then mount --bind /dev/null "$path"; else mount -t tmpfs -o ro,size=4k none "$path"; fi ||
       exit 1
   done <"$0"
-  for tool in help2man wixl wine x86_64-w64-mingw32-g++ lintian clang; do
+  for tool in help2man wixl wine x86_64-w64-mingw32-g++ lintian osslsigncode valgrind clang; do
     [[ ! -x $(command -v "$tool") ]] || { echo "$tool is not hidden" >&2; exit 1; }
   done
   [[ -z $(ls /usr/include/gtest) ]] || { echo "GoogleTest is not hidden" >&2; exit 1; }
