@@ -9,8 +9,9 @@
 #                                     the site file
 find_program(RECLAUNCH_WIXL wixl)
 find_program(RECLAUNCH_MSIBUILD msibuild)
-if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD)
-  reclaunch_leave_out("the MSI" "wixl and msitools")
+file(GLOB reclaunch_faketime /usr/lib/*/faketime/libfaketime.so.1)
+if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD OR NOT reclaunch_faketime)
+  reclaunch_leave_out("the MSI" "wixl, msitools and faketime")
   return()
 endif()
 install(TARGETS launcher launcherw launcher-check RUNTIME DESTINATION . COMPONENT msi
