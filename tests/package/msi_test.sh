@@ -73,14 +73,15 @@ product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductC
 uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
 windows_path() { winepath -w "$1" </dev/null 2>/dev/null; }
 # The Add/Remove Programs entry of a package: version, publisher, location,
-# no Change button, the README as help and about page, the contact.
+# no Change button, the README as help and about page (plain text, which
+# Windows can show), the contact.
 expect_arp_entry() {
   local entry
   entry=$(reg_export "$(uninstall_key "$1")") || fail "no Add/Remove Programs entry for $1"
   expect_values "$entry" "the Add/Remove Programs entry" "\"DisplayVersion\"=\"$2\"" \
     '"Publisher"="reclaunch"' "\"InstallLocation\"=\"${folder//\\/\\\\}\\\\\"" \
-    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.md\"" \
-    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.md\"" '"Contact"="the reclaunch authors"'
+    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.txt\"" \
+    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.txt\"" '"Contact"="the reclaunch authors"'
 }
 # Everything an installation is: its files and the product's keys.
 snapshot() {
@@ -120,7 +121,11 @@ expect_config() {
 
 step "install $(basename "$old") into $folder with a station and a game table"
 [[ $(msiexec /i "$(windows_path "$old")" INSTALLDIR="$folder" STATIONID=5 \
-  GAMETABLE='C:\deploy\site table.ini') == 0 ]] || fail "the install failed"
+  GAMETABLE='C:\deploy\site table.ini' /l*v "$(windows_path "$work/install.log")") == 0 ]] ||
+  fail "the install failed"
+# Station 5 has no site file there, which would cost every launch a wait.
+grep -aqF 'STATIONID=5: C:\Games\Reclaunch\config\siteinfo_5.ini does not open' "$work/install.log" ||
+  fail "the installer's log does not name the missing site file"
 # The package's own actions (actions/) are staged with the programs but never installed.
 diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
   fail "the installation differs from the package"

@@ -73,4 +73,28 @@ TEST(DeployConfig, GameTableIsCopiedExactlyOnlyWhenReadable) {
     }
 }
 
+TEST(DeployConfig, SiteFileNoteNamesAMissingSiteFile) {
+    testutil::TempDir config;
+    testutil::WriteFile(config / "siteinfo_5.ini", "[siteinfo]\r\n");
+    const std::string folder = config.path().string() + "/";
+    struct Case {
+        const char* station;
+        const char* missing;  // "": no note
+    };
+    const Case cases[] = {
+        {"5", ""}, {"005", ""}, {"6", "siteinfo_6.ini"}, {"06", "siteinfo_6.ini"},
+        {"1", ""},  // the package brings station 1's
+        {"", ""},  {"six", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.station);
+        const std::string note = deploy::SiteFileNote(c.station, folder);
+        if (*c.missing == '\0') {
+            EXPECT_EQ(note, "");
+        } else {
+            EXPECT_NE(note.find(folder + c.missing + " does not open"), std::string::npos) << note;
+        }
+    }
+}
+
 }  // namespace

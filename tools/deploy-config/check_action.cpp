@@ -17,6 +17,13 @@ extern "C" unsigned CheckDeployment(unsigned long session) {
                                   deploy::InstallerProperty(session, "GAMETABLE")};
     const std::string problems = deploy::RequestProblems(request);
     if (problems.empty()) {
+        // Run once the folders are known: CONFIGDIR is where the station's
+        // site file will be looked for.
+        const std::string note =
+            deploy::SiteFileNote(request.station, deploy::InstallerProperty(session, "CONFIGDIR"));
+        if (!note.empty()) {
+            deploy::InstallerLog(session, note);
+        }
         return kSuccess;
     }
     deploy::InstallerError(session, "Reclaunch can't be installed with these values:\n" + problems);

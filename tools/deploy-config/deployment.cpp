@@ -92,6 +92,23 @@ std::string RequestProblems(const Request& request) {
     return Judge(request, &table);
 }
 
+std::string SiteFileNote(const std::string& station, const std::string& configDir) {
+    if (station.empty() || !StationProblem(station).empty()) {
+        return "";
+    }
+    // The station choice reads the number, whatever zeros lead it.
+    const std::string name = "siteinfo_" + std::to_string(std::stoll(station)) + ".ini";
+    // The package installs the site file of station 1 (reclaunch.wxs).
+    std::string content;
+    if (name == "siteinfo_1.ini" || ReadWhole(configDir + name, &content)) {
+        return "";
+    }
+    return "STATIONID=" + station + ": " + configDir + name +
+           " does not open (missing, or not readable). Until it does, every launch waits "
+           "100 ms for the reader's second attempt at it, and the station's site information "
+           "keeps its defaults.";
+}
+
 std::string Apply(const Request& request, const std::string& configDir) {
     std::string table;
     std::string problems = Judge(request, &table);

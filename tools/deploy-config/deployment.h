@@ -24,6 +24,12 @@ std::string TableProblem(const std::string& path, std::string* content);
 // Why the request as a whole can't be used ("" when it can), one line each.
 std::string RequestProblems(const Request& request);
 
+// A note for the installer's log when a usable `station` has no site file in
+// the configuration folder `configDir` (given with its closing separator, as
+// the installer gives folders), nor gets one from the package: the site file
+// it misses, and what that costs every launch. "" when there is nothing to note.
+std::string SiteFileNote(const std::string& station, const std::string& configDir);
+
 // Writes what the request asks into the configuration folder `configDir`:
 // StationID.ini naming the station, GameKindID.ini a copy of the table.
 // Returns why it failed, or "".
