@@ -1,5 +1,6 @@
 // Starting a client program with CreateProcessA.
 #include <string>
+#include <vector>
 
 #include "platform/os.h"
 #include "platform/win32/windows_api.h"
@@ -7,8 +8,10 @@
 namespace platform {
 namespace {
 
-// The error of the last start that failed, as GetLastError told it.
+// The error of the last start that failed, as GetLastError told it, and
+// the program it named, which the system's words may stand in for ("%1").
 DWORD lastStartError = ERROR_SUCCESS;
+std::string lastStartProgram;
 
 }  // namespace
 
@@ -23,6 +26,8 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* p
     if (!::CreateProcessA(program, commandLine, nullptr, nullptr, FALSE, 0, nullptr,
                           currentDirectory, &startup, &started)) {
         lastStartError = ::GetLastError();
+        const std::vector<std::string> args = SplitCommandLine(commandLine);
+        lastStartProgram = program != nullptr ? program : args.empty() ? "" : args[0];
         return false;
     }
     ::CloseHandle(started.hThread);
@@ -40,6 +45,9 @@ StartFailure LastStartFailure() {
     std::string text =
         length > 0 ? std::string(words, length) : "error " + std::to_string(lastStartError);
     ::LocalFree(words);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos) {
+        text.replace(at, 2, lastStartProgram);
+    }
     // The message ends with a line break.
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
         text.pop_back();
