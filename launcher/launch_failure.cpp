@@ -39,7 +39,10 @@ std::optional<LaunchFailure> FindLaunchFailure(const LaunchPlan& plan, std::int3
         } else if (static_cast<std::ptrdiff_t>(i) == tally.firstFailed) {
             failure.cause =
                 tally.failure.missing ? LaunchCause::kClientMissing : LaunchCause::kClientRefused;
-            failure.detail = std::string(entry.value) + " (" + tally.failure.text + ")";
+            failure.detail = entry.value;
+            if (!tally.failure.text.empty()) {
+                failure.detail += " (" + tally.failure.text + ")";
+            }
             found = true;
         }
     }

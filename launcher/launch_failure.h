@@ -14,7 +14,8 @@
 // How the starts of a plan's clients went.
 struct StartTally {
     std::size_t started = 0;
-    // The plan's first entry whose start failed, and why; -1 for none.
+    // The plan's first entry whose start failed, and why (no words where the
+    // start was only foreseen); -1 for none.
     std::ptrdiff_t firstFailed = -1;
     platform::StartFailure failure;
 };

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/os.h"
+#include "tests/e2e/check_tool.h"
 #include "tests/e2e/installation.h"
 
 namespace {
@@ -135,7 +136,20 @@ TEST(FailureLog, OneEntryForALaunchThatStartedNothingOrTooLittle) {
         EXPECT_EQ(caught.exitCode, 0);
         EXPECT_EQ(caught.output, 0);
         EXPECT_EQ(e2e::CollectClientReports(inst.reports(), c.clients).size(), c.clients);
+        // launcher-check, starting what the launcher starts, says the same.
+        const nlohmann::json checked =
+            *c.record == '\0' ? nlohmann::json()
+                              : e2e::CheckTool(inst)
+                                    .RunAndCollectClients({"--json", "--run", record}, c.clients)
+                                    .report["launch_failure"];
+        if (!checked.is_null()) {
+            ASSERT_EQ(caught.entries.size(), 1U);
+            EXPECT_NE(caught.entries[0].find(": " + Escaped(checked["text"]) + ". For"),
+                      std::string::npos)
+                << checked;
+        }
         if (*c.entry == '\0') {
+            EXPECT_TRUE(checked.is_null()) << checked;
             EXPECT_TRUE(caught.entries.empty()) << caught.entries[0];
             continue;
         }
@@ -185,6 +199,9 @@ TEST(FailureLog, OffUnlessSwitchedOnAndNeverChangesTheLaunch) {
         EXPECT_EQ(caught.exitCode, 0);
         EXPECT_EQ(caught.output, 0);
         EXPECT_EQ(caught.entries.size(), c.entries);
+        EXPECT_EQ(
+            e2e::CheckTool(inst).Run({"--json", record}).report["installation"]["failures_logged"],
+            std::string(c.settings).find("failures=1") != std::string::npos);
         std::cout << "failing launch, log " << c.log << ", switch [" << Escaped(c.settings)
                   << "]: " << caught.elapsedUs << " us\n";
         // A launch waiting for the full log would not end at all; this bound
