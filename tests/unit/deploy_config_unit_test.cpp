@@ -6,6 +6,7 @@
 #include <string>
 
 #include "hall/station.h"
+#include "launcher/log_switch.h"
 #include "tests/support/temp_dir.h"
 #include "tools/deploy-config/deployment.h"
 
@@ -35,7 +36,7 @@ TEST(DeployConfig, StationIsWrittenOnlyWhenTheStationChoiceReadsItBack) {
         testutil::TempDir installation;
         testutil::WriteFile(installation / "config/StationID.ini",
                             "[stationid]\r\nstationid=3\r\n");
-        const std::string problem = deploy::Apply({c.station, ""}, installation / "config");
+        const std::string problem = deploy::Apply({c.station, "", ""}, installation / "config");
         EXPECT_EQ(problem.empty(), c.readBack >= 0) << problem;
         const std::string workDir = installation.path().string();
         EXPECT_EQ(SelectStation(workDir.c_str()).station, c.readBack >= 0 ? c.readBack : 3);
@@ -66,10 +67,28 @@ TEST(DeployConfig, GameTableIsCopiedExactlyOnlyWhenReadable) {
         testutil::TempDir config;
         testutil::WriteFile(config / "GameKindID.ini", kept);
         testutil::WriteFile(config / "StationID.ini", kept);
-        const std::string problem = deploy::Apply({c.station, c.path}, config.path().string());
+        const std::string problem = deploy::Apply({c.station, c.path, ""}, config.path().string());
         EXPECT_EQ(problem.empty(), c.used) << problem;
         EXPECT_EQ(testutil::ReadFile(config / "GameKindID.ini"), c.used ? table : kept);
         EXPECT_EQ(testutil::ReadFile(config / "StationID.ini") == kept, !c.used);
+    }
+}
+
+TEST(DeployConfig, LogFailuresSwitchesTheFailureLogAsTheLauncherReadsIt) {
+    struct Case {
+        const char* value;
+        bool used;
+        bool on;  // as the launcher reads it afterwards
+    };
+    const Case cases[] = {
+        {"1", true, true}, {"0", true, false}, {"yes", false, true}, {"", true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        testutil::TempDir installation;
+        testutil::WriteFile(installation / "config/reclaunch.ini", "[log]\nfailures=1\n");
+        const std::string problem = deploy::Apply({"", "", c.value}, installation / "config");
+        EXPECT_EQ(problem.empty(), c.used) << problem;
+        EXPECT_EQ(FailureLogOn(installation.path().string().c_str()), c.on);
     }
 }
 

@@ -52,7 +52,7 @@ launch() {
   cp "$build/launcher/$program.exe" "$work/game/"
   printf '[log]\r\nfailures=%s\r\n' "$switch" >"$work/game/config/reclaunch.ini"
   [[ -z $table ]] || printf '[gamekindid]\r\n%s\r\n' "$table" >"$work/game/config/GameKindID.ini"
-  printf "\\x$kind\\0\\0\\0" >"$work/café.rec"
+  printf '%b\0\0\0' "\\x$kind" >"$work/café.rec"
   WINEDEBUG=+eventlog wine "$work/game/$program.exe" "$record" </dev/null >"$work/out" 2>"$work/err" ||
     fail "$program [$table] kind 0x$kind ended with $?"
   [[ ! -s $work/out ]] || fail "$program [$table] kind 0x$kind printed $(cat "$work/out")"
