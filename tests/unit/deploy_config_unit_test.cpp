@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "hall/station.h"
 #include "launcher/log_switch.h"
@@ -75,20 +76,14 @@ TEST(DeployConfig, GameTableIsCopiedExactlyOnlyWhenReadable) {
 }
 
 TEST(DeployConfig, LogFailuresSwitchesTheFailureLogAsTheLauncherReadsIt) {
-    struct Case {
-        const char* value;
-        bool used;
-        bool on;  // as the launcher reads it afterwards
-    };
-    const Case cases[] = {
+    // value, taken, the log on afterwards (it was before)
+    const std::tuple<const char*, bool, bool> cases[] = {
         {"1", true, true}, {"0", true, false}, {"yes", false, true}, {"", true, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
+    for (const auto& [value, used, on] : cases) {
         testutil::TempDir installation;
         testutil::WriteFile(installation / "config/reclaunch.ini", "[log]\nfailures=1\n");
-        const std::string problem = deploy::Apply({"", "", c.value}, installation / "config");
-        EXPECT_EQ(problem.empty(), c.used) << problem;
-        EXPECT_EQ(FailureLogOn(installation.path().string().c_str()), c.on);
+        EXPECT_EQ(deploy::Apply({"", "", value}, installation / "config").empty(), used) << value;
+        EXPECT_EQ(FailureLogOn(installation.path().string().c_str()), on) << value;
     }
 }
 
