@@ -12,8 +12,10 @@
 #include "launcher/failure_entry.h"
 #include "launcher/game_table.h"
 #include "launcher/launch_game.h"
+#include "launcher/log_switch.h"
 #include "launcher/record_header.h"
 #include "platform/os.h"
+#include "platform/system_log.h"
 
 namespace {
 
@@ -52,10 +54,14 @@ void OpenRecord(const char* recordPath) {
         platform::ArgumentPathInAnsi(1, recordPath, reclaunch::kMaxRecordPath);
     std::int32_t kind = 0;
     platform::OpenError why = platform::OpenError::kNone;
+    // Only a launch that failed asks whether to tell of it, and reads nothing
+    // else unless told to.
     if (!ReadRecordKind(record.c_str(), &kind, &why)) {
-        LogFailedLaunch(
-            {record, std::nullopt, GameTablePath(hall.m_strWorkDir), RecordFailure(why)},
-            hall.m_strWorkDir);
+        if (FailureLogOn(hall.m_strWorkDir)) {
+            platform::WriteSystemLog(FailureLogEntry(
+                {record, std::nullopt, GameTablePath(hall.m_strWorkDir), RecordFailure(why)},
+                hall.m_strWorkDir));
+        }
         return;
     }
     // Handed on by its short name where the name that fits the keyword text
@@ -64,11 +70,10 @@ void OpenRecord(const char* recordPath) {
         kind, record.c_str(), [recordPath](std::size_t maxLength, platform::PathNaming* naming) {
             return platform::ArgumentPathInAnsi(1, recordPath, maxLength, naming);
         });
-    // Only a launch that failed asks whether to tell of it: one that started
-    // its clients reads nothing more.
-    if (auto failure = FindLaunchFailure(outcome.plan, kind, hall.m_strWorkDir, outcome.tally)) {
-        LogFailedLaunch({record, kind, outcome.plan.tablePath, std::move(*failure)},
-                        hall.m_strWorkDir);
+    auto failure = FindLaunchFailure(outcome.plan, kind, hall.m_strWorkDir, outcome.tally);
+    if (failure && FailureLogOn(hall.m_strWorkDir)) {
+        platform::WriteSystemLog(FailureLogEntry(
+            {record, kind, outcome.plan.tablePath, std::move(*failure)}, hall.m_strWorkDir));
     }
 }
 

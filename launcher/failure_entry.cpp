@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "launcher/log_switch.h"
 #include "platform/os.h"
 
 namespace {
@@ -55,10 +54,4 @@ platform::LogEntry FailureLogEntry(const FailedLaunch& launch, const char* insta
                  (launch.table.empty() ? table : "\"" + table + "\"") + ": " + why +
                  ". For the details, run: " + check;
     return entry;
-}
-
-void LogFailedLaunch(const FailedLaunch& launch, const char* installDir) {
-    if (FailureLogOn(installDir)) {
-        platform::WriteSystemLog(FailureLogEntry(launch, installDir));
-    }
 }

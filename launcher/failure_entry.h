@@ -26,8 +26,3 @@ std::string EscapeForLog(const std::string& text);
 // record, kind, table, cause and check command, each escaped, and the line
 // they make.
 platform::LogEntry FailureLogEntry(const FailedLaunch& launch, const char* installDir);
-
-// Writes the entry for `launch` when the installation has the failure log
-// on; reads nothing else, and whatever the log does, the launch goes on as
-// it would.
-void LogFailedLaunch(const FailedLaunch& launch, const char* installDir);
