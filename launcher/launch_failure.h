@@ -37,6 +37,7 @@ LaunchFailure RecordFailure(platform::OpenError why);
 std::optional<LaunchFailure> FindLaunchFailure(const LaunchPlan& plan, std::int32_t kind,
                                                const char* installDir, const StartTally& tally);
 
-// The cause in words, with what it concerns and, when some clients started,
-// how many did not: "<words>: <detail>; 1 of 2 clients did not start".
+// The cause in words, with what it concerns and, when the table lists more
+// than one client for the kind, how many did not start: "<words>: <detail>;
+// 1 of 2 clients did not start".
 std::string CauseText(const LaunchFailure& failure);
