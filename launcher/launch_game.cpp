@@ -14,13 +14,24 @@ bool StartClient(const std::string& commandLine, const char* program) {
     return platform::StartProcess(buffer, "./", program);
 }
 
-void LaunchGameByKind(std::int32_t kind, const char* recordPath, const RecordNamer& renameRecord) {
-    const LaunchPlan plan = PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
-                                       nullptr, renameRecord);
-    for (const GameTableEntry& entry : plan.entries) {
-        if (entry.verdict == EntryVerdict::kStart) {
-            // A client that fails to start is passed over; the next one still starts.
-            StartClient(entry.commandLine);
+LaunchOutcome LaunchGameByKind(std::int32_t kind, const char* recordPath,
+                               const RecordNamer& renameRecord) {
+    LaunchOutcome outcome{PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
+                                     nullptr, renameRecord),
+                          {}};
+    const std::vector<GameTableEntry>& entries = outcome.plan.entries;
+    StartTally& tally = outcome.tally;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].verdict != EntryVerdict::kStart) {
+            continue;
+        }
+        // A client that fails to start is passed over; the next one still starts.
+        if (StartClient(entries[i].commandLine)) {
+            ++tally.started;
+        } else if (tally.firstFailed < 0) {
+            tally.firstFailed = static_cast<std::ptrdiff_t>(i);
+            tally.failure = platform::LastStartFailure();
         }
     }
+    return outcome;
 }

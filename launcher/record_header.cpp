@@ -10,10 +10,11 @@ std::int32_t DecodeRecordKind(const unsigned char* bytes, std::uint32_t count) {
     return static_cast<std::int32_t>(value);
 }
 
-bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count) {
+bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count,
+                      platform::OpenError* why) {
     // No sharing: nobody may change the record while its header is read.
     platform::CFile record;
-    if (!record.Open(recordPath)) {
+    if (!record.Open(recordPath, why)) {
         return false;
     }
     std::uint32_t got = 0;
@@ -30,10 +31,10 @@ bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::u
     return true;
 }
 
-bool ReadRecordKind(const char* recordPath, std::int32_t* kind) {
+bool ReadRecordKind(const char* recordPath, std::int32_t* kind, platform::OpenError* why) {
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t got = 0;
-    if (!ReadRecordHeader(recordPath, header, &got)) {
+    if (!ReadRecordHeader(recordPath, header, &got, why)) {
         return false;
     }
     // The bytes a short record lacks count as 0.

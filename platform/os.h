@@ -126,6 +126,14 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // the command line is then handed on unchanged and nothing is searched.
 bool StartProcess(char* commandLine, const char* currentDirectory, const char* program = nullptr);
 
+// Why the last StartProcess of this process started nothing, as the system
+// tells it: for the log of a launch that failed.
+struct StartFailure {
+    bool missing = false;  // the program, or a folder on its way, does not exist
+    std::string text;      // the system's own words (FormatMessage, strerror)
+};
+StartFailure LastStartFailure();
+
 // What StartProcess would run for `commandLine`: the program its first
 // token names, looked up as the start looks it up, and whether it can run.
 // A name with a folder but no root (".\\sub\\game.exe", "clients/poker") is

@@ -86,7 +86,8 @@ set(reclaunch_package_file ${CPACK_PACKAGE_FILE_NAME})
 set(reclaunch_installed_config
     ${PROJECT_SOURCE_DIR}/packaging/config/GameKindID.ini
     ${PROJECT_SOURCE_DIR}/examples/config/StationID.ini
-    ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini)
+    ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini
+    ${PROJECT_SOURCE_DIR}/packaging/config/reclaunch.ini)
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/MsiPackaging.cmake)
 else()

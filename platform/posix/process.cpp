@@ -5,6 +5,8 @@
 #include <spawn.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,13 +17,21 @@
 extern char** environ;  // the inherited environment, as the child gets it
 
 namespace platform {
+namespace {
+
+// The error of the last start that failed, as errno tells it.
+int lastStartError = 0;
+
+}  // namespace
 
 bool StartProcess(char* commandLine, const char* currentDirectory, const char* givenProgram) {
     if (commandLine == nullptr) {
+        lastStartError = EINVAL;
         return false;
     }
     std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || args[0].empty()) {
+        lastStartError = ENOENT;
         return false;
     }
     args[0] = posix::NativePath(args[0]);
@@ -29,6 +39,9 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     if (givenProgram == nullptr && program.find('/') == std::string::npos) {
         const ProgramCheck found = posix::FindBareProgram(program, posix::OwnFolder());
         if (found.status != ProgramCheck::Status::kRunnable) {
+            // As the start of the file found would fail: a file that is no
+            // program can't be executed; otherwise nothing runnable is there.
+            lastStartError = found.status == ProgramCheck::Status::kNotRunnable ? EACCES : ENOENT;
             return false;
         }
         program = found.path;  // the client still gets its name as written
@@ -41,7 +54,8 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    if (::posix_spawn_file_actions_init(&actions) != 0) {
+    if (const int error = ::posix_spawn_file_actions_init(&actions); error != 0) {
+        lastStartError = error;
         return false;
     }
     const std::string directory =
@@ -60,7 +74,12 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     ::posix_spawn_file_actions_destroy(&actions);
     // The child is not waited for: the launcher ends at once, and the child
     // then passes to init, which reaps it.
+    lastStartError = result;
     return result == 0;
+}
+
+StartFailure LastStartFailure() {
+    return {lastStartError == ENOENT || lastStartError == ENOTDIR, std::strerror(lastStartError)};
 }
 
 }  // namespace platform

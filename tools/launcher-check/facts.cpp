@@ -5,6 +5,7 @@
 
 #include "common/limits.h"
 #include "hall/work_dir.h"
+#include "launcher/log_switch.h"
 #include "launcher/record_header.h"
 
 namespace check {
@@ -37,7 +38,7 @@ void ReadRecord(RecordFacts& record) {
                                                    reclaunch::kMaxRecordPath, &record.naming);
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t count = 0;
-    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count);
+    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count, &record.openError);
     if (record.opened) {
         record.header.assign(header, header + count);
         record.kind = DecodeRecordKind(header, count);
@@ -51,6 +52,7 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
     FindInstallation(installDir, facts);
     facts.runFolder = platform::GetCurrentDir();
     const char* dir = facts.installDir.c_str();
+    facts.failuresLogged = FailureLogOn(dir);
 
     // In the launcher's order: the hall's configuration, the record, the table.
     facts.station = SelectStation(dir, &facts.stationLines);
@@ -71,7 +73,7 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
         const GameTableEntry& entry = facts.plan.entries[i];
         if (entry.verdict == EntryVerdict::kStart) {
             facts.launches.push_back(
-                {i, platform::CheckProgram(entry.commandLine.c_str(), dir), {}});
+                {i, platform::CheckProgram(entry.commandLine.c_str(), dir), {}, {}});
         }
     }
     AddFactWarnings(facts);
@@ -119,6 +121,24 @@ bool ConfigByShortName(const CheckFacts& facts) {
 
 int ExitCodeFor(const CheckFacts& facts) {
     return ClientsStarting(facts) > 0 ? 0 : 1;
+}
+
+std::optional<LaunchFailure> LaunchFailureOf(const CheckFacts& facts) {
+    if (!facts.record.opened) {
+        return RecordFailure(facts.record.openError);
+    }
+    StartTally tally;
+    for (const ClientLaunch& launch : facts.launches) {
+        const bool runnable = launch.program.status == platform::ProgramCheck::Status::kRunnable;
+        if (facts.ran ? launch.started.value_or(false) : runnable) {
+            ++tally.started;
+        } else if (tally.firstFailed < 0) {
+            tally.firstFailed = static_cast<std::ptrdiff_t>(launch.entry);
+            tally.failure = facts.ran ? launch.failure
+                                      : platform::StartFailure{launch.program.path.empty(), ""};
+        }
+    }
+    return FindLaunchFailure(facts.plan, facts.record.kind, facts.installDir.c_str(), tally);
 }
 
 }  // namespace check

@@ -85,6 +85,9 @@ int main(int argc, char** argv) {
                 const std::string& program = launch.program.path;
                 launch.started = StartClient(facts.plan.entries[launch.entry].commandLine,
                                              program.empty() ? nullptr : program.c_str());
+                if (!*launch.started) {
+                    launch.failure = platform::LastStartFailure();
+                }
             }
         }
         const std::string report =
