@@ -4,84 +4,34 @@
 // load and the resident set's high-water mark before and after it. A
 // benchmark tool, not part of the launcher.
 //
-//   fresh_load <loadfile|inih|fgets> <lines> [loads]
-//
-// With loads > 1 the table is read that many times in a row (LoadFile: each
-// into a fresh document), as a process that loads several files does.
-#include <ini.h>
-
+//   fresh_load <loadfile|inih|fgets> <lines>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 
-#include "bench/tables.h"
-#include "common/result_codes.h"
-#include "ini/ini_file_parse.h"
+#include "bench/ini_files.h"
 #include "platform/memory.h"
 #include "tests/support/testing.h"
 
-namespace {
-
-// Sections and items of the document: what costs a 1 KiB buffer each.
-std::size_t LoadDocument(const char* path) {
-    CIniFileParse document;
-    if (document.LoadFile(path) != S_OK) {
-        return 0;
-    }
-    std::size_t entries = 0;
-    for (std::ptrdiff_t s = 0; s < document.m_arrSections.GetSize(); ++s) {
-        entries += 1 + static_cast<std::size_t>(document.m_arrSections[s].m_arrItems.GetSize());
-    }
-    return entries;
-}
-
-int CountPair(void* user, const char* /*section*/, const char* /*name*/, const char* /*value*/) {
-    ++*static_cast<std::size_t*>(user);
-    return 1;
-}
-
-std::size_t ParseWithInih(const char* path) {
-    std::size_t pairs = 0;
-    return ini_parse(path, CountPair, &pairs) < 0 ? 0 : pairs;
-}
-
-std::size_t ReadLines(const char* path) {
-    std::FILE* in = std::fopen(path, "r");
-    if (in == nullptr) {
-        return 0;
-    }
-    char line[1024];
-    std::size_t lines = 0;
-    while (std::fgets(line, sizeof line, in) != nullptr) {
-        ++lines;
-    }
-    std::fclose(in);
-    return lines;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: fresh_load <loadfile|inih|fgets> <lines> [loads]\n");
+        std::fprintf(stderr, "usage: fresh_load <loadfile|inih|fgets> <lines>\n");
         return 2;
     }
     // The launcher's own setting of the allocator.
     platform::ReuseFreedMemory();
     const std::string reader = argv[1];
-    std::size_t (*read)(const char*) = reader == "loadfile" ? LoadDocument
-                                       : reader == "inih"   ? ParseWithInih
-                                       : reader == "fgets"  ? ReadLines
+    std::size_t (*read)(const char*) = reader == "loadfile" ? bench::LoadDocument
+                                       : reader == "inih"   ? bench::ParseWithInih
+                                       : reader == "fgets"  ? bench::ReadLines
                                                             : nullptr;
     if (read == nullptr) {
         std::fprintf(stderr, "fresh_load: no reader %s\n", reader.c_str());
         return 2;
     }
     const auto lines = static_cast<std::size_t>(std::strtoul(argv[2], nullptr, 10));
-    const int loads = argc > 3 ? std::atoi(argv[3]) : 1;
     const std::string folder = bench::MakeScratchFolder("reclaunch-fresh");
     const bench::TableFile table = bench::WriteGameTable(folder, lines);
 
@@ -90,15 +40,12 @@ int main(int argc, char** argv) {
     // in the OS's file cache.
     const bench::TableFile tiny = bench::WriteGameTable(folder, 2);
     read(tiny.path.c_str());
-    ReadLines(table.path.c_str());
+    bench::ReadLines(table.path.c_str());
 
     const std::uint64_t before = testsupport::PeakResidentKiB();
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpuStart = std::clock();
-    std::size_t entries = 0;
-    for (int i = 0; i < loads; ++i) {
-        entries = read(table.path.c_str());
-    }
+    const std::size_t entries = read(table.path.c_str());
     const std::clock_t cpuEnd = std::clock();
     const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
     // Processor time (user and system: the page faults count) is what a
@@ -114,9 +61,9 @@ int main(int argc, char** argv) {
     const double perEntry =
         static_cast<double>(after - before) * 1024.0 / static_cast<double>(entries);
     std::printf(
-        "reader=%s lines=%zu loads=%d entries=%zu ms=%.3f cpu_ms=%.3f base_kib=%llu "
-        "peak_kib=%llu bytes_per_entry=%.0f\n",
-        reader.c_str(), lines, loads, entries, took.count(), cpuMs,
+        "reader=%s lines=%zu entries=%zu ms=%.3f cpu_ms=%.3f base_kib=%llu peak_kib=%llu "
+        "bytes_per_entry=%.0f\n",
+        reader.c_str(), lines, entries, took.count(), cpuMs,
         static_cast<unsigned long long>(before), static_cast<unsigned long long>(after), perEntry);
     return 0;
 }

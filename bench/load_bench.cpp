@@ -1,56 +1,41 @@
 // Reading whole INI files: our loader against the floor (a loop that only
 // reads each line) and against inih, a small C INI parser, on the same files.
+// The files are written once into a scratch folder before the first
+// benchmark and removed after the last; text_bench.cpp adds per-call costs.
 #include <benchmark/benchmark.h>
-#include <ini.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "bench/load_bench.h"
-#include "common/result_codes.h"
+#include "bench/ini_files.h"
+#include "common/limits.h"
 #include "ini/ini_file_parse.h"
 
 namespace bench {
 namespace {
 
-void Count(benchmark::State& state, const TableFile& file) {
+struct NamedFile {
+    std::string name;  // "game_table/10000", "site_file"
+    TableFile file;
+};
+
+using Reader = std::size_t (*)(const char*);
+
+// One whole read per iteration; our loader reads into a fresh document each
+// time, as every caller in the launcher does.
+void Read(benchmark::State& state, Reader read, const TableFile& file) {
+    for (auto _ : state) {
+        const std::size_t counted = read(file.path.c_str());
+        if (counted == 0) {
+            state.SkipWithError("the reader read nothing");
+            break;
+        }
+        benchmark::DoNotOptimize(counted);
+    }
     const auto iterations = static_cast<double>(state.iterations());
     state.counters["lines"] = benchmark::Counter(static_cast<double>(file.lines) * iterations,
                                                  benchmark::Counter::kIsRate);
     state.SetBytesProcessed(static_cast<std::int64_t>(file.bytes) * state.iterations());
-}
-
-// A fresh document per load, as every caller in the launcher has.
-void LoadFile(benchmark::State& state, const TableFile& file) {
-    for (auto _ : state) {
-        CIniFileParse document;
-        if (document.LoadFile(file.path.c_str()) != S_OK) {
-            state.SkipWithError("LoadFile failed");
-            break;
-        }
-        benchmark::DoNotOptimize(document.m_arrSections.GetSize());
-    }
-    Count(state, file);
-}
-
-// The floor: every line read into a 1024-byte buffer and nothing else.
-void FgetsLoop(benchmark::State& state, const TableFile& file) {
-    for (auto _ : state) {
-        std::FILE* in = std::fopen(file.path.c_str(), "r");
-        if (in == nullptr) {
-            state.SkipWithError("fopen failed");
-            break;
-        }
-        char line[1024];
-        std::size_t lines = 0;
-        while (std::fgets(line, sizeof line, in) != nullptr) {
-            ++lines;
-        }
-        std::fclose(in);
-        benchmark::DoNotOptimize(lines);
-    }
-    Count(state, file);
 }
 
 // The design's own share of a load: a document with the file's sections and
@@ -66,34 +51,18 @@ void ItemBuffers(benchmark::State& state, std::ptrdiff_t items) {
     }
 }
 
-int CountPair(void* user, const char* /*section*/, const char* /*name*/, const char* /*value*/) {
-    ++*static_cast<std::size_t*>(user);
-    return 1;
-}
-
-void Inih(benchmark::State& state, const TableFile& file) {
-    for (auto _ : state) {
-        std::size_t pairs = 0;
-        if (ini_parse(file.path.c_str(), CountPair, &pairs) < 0) {
-            state.SkipWithError("ini_parse failed");
-            break;
-        }
-        benchmark::DoNotOptimize(pairs);
-    }
-    Count(state, file);
-}
-
-}  // namespace
-
+// LoadFile, the plain line loop and inih, each on every file, and the item
+// buffers alone for the file's number of items.
 void RegisterLoadBenchmarks(const std::vector<NamedFile>& files) {
+    const std::pair<const char*, Reader> readers[] = {
+        {"LoadFile/", LoadDocument}, {"FgetsLoop/", ReadLines}, {"Inih/", ParseWithInih}};
     for (const NamedFile& named : files) {
         const TableFile file = named.file;
-        benchmark::RegisterBenchmark(("LoadFile/" + named.name).c_str(),
-                                     [file](benchmark::State& s) { LoadFile(s, file); });
-        benchmark::RegisterBenchmark(("FgetsLoop/" + named.name).c_str(),
-                                     [file](benchmark::State& s) { FgetsLoop(s, file); });
-        benchmark::RegisterBenchmark(("Inih/" + named.name).c_str(),
-                                     [file](benchmark::State& s) { Inih(s, file); });
+        for (const auto& [name, read] : readers) {
+            benchmark::RegisterBenchmark(
+                (name + named.name).c_str(),
+                [file, read = read](benchmark::State& s) { Read(s, read, file); });
+        }
         CIniFileParse document;
         document.LoadFile(file.path.c_str());
         std::ptrdiff_t items = 0;
@@ -105,4 +74,27 @@ void RegisterLoadBenchmarks(const std::vector<NamedFile>& files) {
     }
 }
 
+}  // namespace
 }  // namespace bench
+
+int main(int argc, char** argv) {
+    const std::string folder = bench::MakeScratchFolder("reclaunch-bench");
+    std::vector<bench::NamedFile> files;
+    for (const std::size_t lines : {std::size_t{100}, std::size_t{10000}, std::size_t{100000}}) {
+        files.push_back(
+            {"game_table/" + std::to_string(lines), bench::WriteGameTable(folder, lines)});
+    }
+    // The largest table stays a whole document: below the entry ceiling.
+    static_assert(100000 < reclaunch::kMaxDocumentEntries);
+    files.push_back({"site_file", bench::WriteSiteFile(folder)});
+    bench::RegisterLoadBenchmarks(files);
+
+    benchmark::Initialize(&argc, argv);
+    const bool unknown = benchmark::ReportUnrecognizedArguments(argc, argv);
+    if (!unknown) {
+        benchmark::RunSpecifiedBenchmarks();
+        benchmark::Shutdown();
+    }
+    bench::RemoveFolder(folder);
+    return unknown ? 1 : 0;
+}

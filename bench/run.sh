@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
-# Builds the release preset and runs every benchmark: the INI and path
-# micro-benchmarks (Google Benchmark), reads of one table in fresh processes
-# (time and peak memory), and whole launcher runs against the floor with an
-# account of where a run's time goes (bench/launch). Ends with the tables of
-# docs/performance.md; everything lands in
-# build/release/bench-results/.
+# Builds the release preset's benchmark programs and runs every benchmark:
+# the INI and path micro-benchmarks (Google Benchmark), reads of one table in
+# fresh processes (time and peak memory), and whole launcher runs against the
+# floor (bench/launch). Ends with the table of docs/performance.md, and says
+# where it went; everything lands in build/release/bench-results/.
 #
 #   bench/run.sh [Google Benchmark flags, e.g. --benchmark_filter=LoadFile]
 set -euo pipefail
@@ -14,8 +13,7 @@ build=build/release
 results=$build/bench-results
 cmake --preset release >/dev/null
 cmake --build --preset release -j "$(nproc)" --target \
-  reclaunch_bench fresh_load launcher launcher_dynamic floor_spawner floor_spawner_pie \
-  floor_spawner_cxx page_cost in_turns nop_client
+  reclaunch_bench fresh_load launcher floor_spawner in_turns nop_client
 rm -rf "$results"
 mkdir -p "$results"
 
@@ -24,10 +22,8 @@ echo "== micro-benchmarks: CPU time per call or load, medians of repetitions"
   --benchmark_report_aggregates_only=true \
   --benchmark_out="$results/gbench.json" --benchmark_out_format=json "$@"
 
-# A diagnostic, not a target: the same loads when the allocator keeps every
-# block it is given back (glibc hands blocks above 32 MiB to the OS at once,
-# so in the loop above the 100,000-line table comes fresh every time, while
-# the 10,000-line one is reused).
+# A diagnostic, not a target: the same loads when glibc keeps every block it
+# is given back (above, it hands the 100,000-line table's back to the OS).
 echo "== the loads again, glibc keeping its memory"
 GLIBC_TUNABLES=glibc.malloc.mmap_max=0:glibc.malloc.trim_threshold=4294967295 \
   "$build/bench/reclaunch_bench" --benchmark_repetitions="${BENCH_REPETITIONS:-7}" \
@@ -48,3 +44,5 @@ bench/launch "$build" "$results"
 
 echo
 bench/report.sh "$results" | tee "$results/summary.md"
+echo
+echo "The report: $PWD/$results/summary.md (raw results beside it)"

@@ -34,22 +34,13 @@ void BM_SetLine(benchmark::State& state) {
 }
 BENCHMARK(BM_SetLine);
 
-void BM_GetFullPath(benchmark::State& state) {
+void BM_GetFullPath(benchmark::State& state, const char* folder, const char* name) {
     for (auto _ : state) {
-        const char* path =
-            CHallSingleton::GetFullPath("C:\\Program Files\\Hall", "config\\siteinfo_1.ini");
-        benchmark::DoNotOptimize(path);
+        benchmark::DoNotOptimize(CHallSingleton::GetFullPath(folder, name));
     }
 }
-BENCHMARK(BM_GetFullPath);
-
-void BM_GetFullPathParent(benchmark::State& state) {
-    for (auto _ : state) {
-        const char* path = CHallSingleton::GetFullPath("C:\\Program Files\\Hall\\bin",
-                                                       "..\\config\\StationID.ini");
-        benchmark::DoNotOptimize(path);
-    }
-}
-BENCHMARK(BM_GetFullPathParent);
+BENCHMARK_CAPTURE(BM_GetFullPath, plain, "C:\\Program Files\\Hall", "config\\siteinfo_1.ini");
+BENCHMARK_CAPTURE(BM_GetFullPath, parent, "C:\\Program Files\\Hall\\bin",
+                  "..\\config\\StationID.ini");
 
 }  // namespace

@@ -1,4 +1,5 @@
-# GoogleTest for the test programs, as GTest::gtest and GTest::gtest_main.
+# GoogleTest for the test programs, as GTest::gtest and GTest::gtest_main;
+# without it, no GTest::gtest and the tests are left out.
 #
 # Host builds link the system's packaged library. The packaged library is
 # built for the host only, so cross builds (MinGW-w64 for Windows) compile
@@ -26,5 +27,8 @@ if(CMAKE_CROSSCOMPILING AND EXISTS "${RECLAUNCH_GTEST_SOURCE_DIR}/CMakeLists.txt
     endif()
   endforeach()
 else()
-  find_package(GTest REQUIRED)
+  find_package(GTest)
+  if(NOT GTest_FOUND)
+    reclaunch_leave_out("the tests" "libgtest-dev")
+  endif()
 endif()

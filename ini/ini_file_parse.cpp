@@ -68,17 +68,25 @@ CIniFileParse::CIniFileParse() : m_pCurSection(nullptr), m_szFileName{} {}
 CIniFileParse::~CIniFileParse() = default;
 
 HRESULT CIniFileParse::LoadFile(const char* path, IniLoadObserver* observer) {
+    return Load(path, observer, 2);
+}
+
+HRESULT CIniFileParse::LoadFileOnce(const char* path) {
+    return Load(path, nullptr, 1);
+}
+
+HRESULT CIniFileParse::Load(const char* path, IniLoadObserver* observer, int attempts) {
     if (path == nullptr) {
         return E_INVALIDARG;
     }
     // The file object is released on every way out, the early ones included.
     platform::CStdioFile file;
     try {
-        if (!file.Open(path)) {
-            platform::Sleep(kRetryDelayMs);
-            if (!file.Open(path)) {
+        for (int attempt = 1; !file.Open(path, &m_eOpenError); ++attempt) {
+            if (attempt == attempts) {
                 return E_FAIL;
             }
+            platform::Sleep(kRetryDelayMs);
         }
 
         m_arrSections.RemoveAll();

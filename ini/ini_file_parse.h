@@ -9,6 +9,7 @@
 #include "ini/ini_load_observer.h"
 #include "ini/ini_section.h"
 #include "platform/array.h"
+#include "platform/file.h"
 
 class CIniFileParse {
 public:
@@ -33,8 +34,18 @@ public:
     // sections and items read until then. An `observer` hears of every piece
     // read, with its line number and what it became.
     HRESULT LoadFile(const char* path, IniLoadObserver* observer = nullptr);
+    // Loads as LoadFile does, with a single attempt to open the file: for a
+    // file read after something else has failed, where no wait may be added.
+    HRESULT LoadFileOnce(const char* path);
+    // Why the file of the last load did not open; kNone after one that did.
+    platform::OpenError LastOpenError() const { return m_eOpenError; }
 
     platform::CArray<CIniSection, CIniSection&> m_arrSections;
     CIniSection* m_pCurSection;
     char m_szFileName[reclaunch::kMaxPath];
+
+private:
+    HRESULT Load(const char* path, IniLoadObserver* observer, int attempts);
+
+    platform::OpenError m_eOpenError = platform::OpenError::kNone;
 };

@@ -3,13 +3,19 @@
 #include <cstdint>
 #include <cstdio>
 #include <exception>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "common/limits.h"
 #include "hall/hall_singleton.h"
+#include "launcher/failure_entry.h"
+#include "launcher/game_table.h"
 #include "launcher/launch_game.h"
+#include "launcher/log_switch.h"
 #include "launcher/record_header.h"
 #include "platform/os.h"
+#include "platform/system_log.h"
 
 namespace {
 
@@ -30,6 +36,12 @@ bool PlatformInitFramework(void* module, const char* commandLine, int showCode) 
     return platform::InitFramework(module, commandLine, showCode);
 }
 
+// Where the game table would be, for a launch that stopped before reading it.
+std::string GameTablePath(const char* workDir) {
+    char path[reclaunch::kMaxPath] = {};
+    return FormatGameTablePath(workDir, path) ? path : "";
+}
+
 void OpenRecord(const char* recordPath) {
     CHallSingleton& hall = CHallSingleton::GetInstance();
     hall.InitWorkDir();
@@ -41,15 +53,28 @@ void OpenRecord(const char* recordPath) {
     const std::string record =
         platform::ArgumentPathInAnsi(1, recordPath, reclaunch::kMaxRecordPath);
     std::int32_t kind = 0;
-    if (!ReadRecordKind(record.c_str(), &kind)) {
+    platform::OpenError why = platform::OpenError::kNone;
+    // Only a launch that failed asks whether to tell of it, and reads nothing
+    // else unless told to.
+    if (!ReadRecordKind(record.c_str(), &kind, &why)) {
+        if (FailureLogOn(hall.m_strWorkDir)) {
+            platform::WriteSystemLog(FailureLogEntry(
+                {record, std::nullopt, GameTablePath(hall.m_strWorkDir), RecordFailure(why)},
+                hall.m_strWorkDir));
+        }
         return;
     }
     // Handed on by its short name where the name that fits the keyword text
     // still makes a client's command line too long.
-    LaunchGameByKind(kind, record.c_str(),
-                     [recordPath](std::size_t maxLength, platform::PathNaming* naming) {
-                         return platform::ArgumentPathInAnsi(1, recordPath, maxLength, naming);
-                     });
+    const LaunchOutcome outcome = LaunchGameByKind(
+        kind, record.c_str(), [recordPath](std::size_t maxLength, platform::PathNaming* naming) {
+            return platform::ArgumentPathInAnsi(1, recordPath, maxLength, naming);
+        });
+    auto failure = FindLaunchFailure(outcome.plan, kind, hall.m_strWorkDir, outcome.tally);
+    if (failure && FailureLogOn(hall.m_strWorkDir)) {
+        platform::WriteSystemLog(FailureLogEntry(
+            {record, kind, outcome.plan.tablePath, std::move(*failure)}, hall.m_strWorkDir));
+    }
 }
 
 }  // namespace

@@ -14,14 +14,25 @@ bool StartClient(const std::string& commandLine, const char* program) {
     return platform::StartProcess(buffer, "./", program);
 }
 
-void LaunchGameByKind(std::int32_t kind, const char* recordPath, const RecordNamer& renameRecord) {
-    const LaunchPlan plan = PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
-                                       nullptr, renameRecord);
-    for (const GameTableEntry& entry : plan.entries) {
-        // A client that is not found, or fails to start, is passed over; the
-        // next one still starts.
-        if (entry.verdict == EntryVerdict::kStart && !entry.program.path.empty()) {
-            StartClient(entry.commandLine, entry.program.path.c_str());
+LaunchOutcome LaunchGameByKind(std::int32_t kind, const char* recordPath,
+                               const RecordNamer& renameRecord) {
+    LaunchOutcome outcome{PlanLaunch(kind, recordPath, CHallSingleton::GetInstance().m_strWorkDir,
+                                     nullptr, renameRecord),
+                          {}};
+    const std::vector<GameTableEntry>& entries = outcome.plan.entries;
+    StartTally& tally = outcome.tally;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (entries[i].verdict != EntryVerdict::kStart) {
+            continue;
+        }
+        // The program the plan found ("" for none, which starts nothing). A
+        // client that fails to start is passed over; the next one still starts.
+        if (StartClient(entries[i].commandLine, entries[i].program.path.c_str())) {
+            ++tally.started;
+        } else if (tally.firstFailed < 0) {
+            tally.firstFailed = static_cast<std::ptrdiff_t>(i);
+            tally.failure = platform::LastStartFailure();
         }
     }
+    return outcome;
 }

@@ -20,31 +20,32 @@ namespace {
 constexpr std::uint32_t kShareRetryDelayMs = 10;
 constexpr int kShareRetries = 20;
 
-bool OpenRecord(platform::CFile& record, const char* recordPath, RecordOpening& opening) {
+bool OpenRecord(platform::CFile& record, const char* recordPath, platform::OpenError& why) {
     for (int retry = 0;; ++retry) {
-        if (record.Open(recordPath, &opening.why)) {
-            break;
+        if (record.Open(recordPath, &why)) {
+            return true;
         }
-        if (opening.why != platform::OpenError::kSharing || retry == kShareRetries) {
+        if (why != platform::OpenError::kSharing || retry == kShareRetries) {
             return false;
         }
         platform::Sleep(kShareRetryDelayMs);
     }
-    opening.backslashAsSeparator = record.BackslashReadAsSeparator();
-    return true;
 }
 
 }  // namespace
 
 bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::uint32_t* count,
-                      RecordOpening* opening) {
+                      platform::OpenError* why, bool* backslashAsSeparator) {
     // Other readers may share the record (another launcher of it, a preview
     // pane, an indexer), but nobody may write it while its header is read.
     platform::CFile record(platform::Share::kReaders);
-    RecordOpening opened;
-    const bool open = OpenRecord(record, recordPath, opened);
-    if (opening != nullptr) {
-        *opening = opened;
+    platform::OpenError error = platform::OpenError::kNone;
+    const bool open = OpenRecord(record, recordPath, error);
+    if (why != nullptr) {
+        *why = error;
+    }
+    if (backslashAsSeparator != nullptr) {
+        *backslashAsSeparator = record.BackslashReadAsSeparator();
     }
     if (!open) {
         return false;
@@ -63,10 +64,10 @@ bool ReadRecordHeader(const char* recordPath, unsigned char (&header)[4], std::u
     return true;
 }
 
-bool ReadRecordKind(const char* recordPath, std::int32_t* kind) {
+bool ReadRecordKind(const char* recordPath, std::int32_t* kind, platform::OpenError* why) {
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t got = 0;
-    if (!ReadRecordHeader(recordPath, header, &got)) {
+    if (!ReadRecordHeader(recordPath, header, &got, why)) {
         return false;
     }
     // The bytes a short record lacks count as 0.

@@ -121,11 +121,22 @@ int FormatBounded(char* buf, std::size_t size, const char* format, std::va_list 
 // command line is split by the Windows rules, the first token is the
 // program and the rest its arguments. The call does not wait. `program`,
 // when given, is the file to run (the application name), found beforehand
-// by CheckProgram; the command line is handed on unchanged. Without it, the
-// program is found by CheckProgram with the running program's own folder
-// as the launcher's, and nothing starts when none is found: CreateProcessA
-// is never left to search, since it searches the current folder.
+// by CheckProgram; the command line is handed on unchanged. An empty one is
+// a program looked for and not found: nothing starts, and LastStartFailure
+// tells so as the system tells of a program that is not there. Without it,
+// the program is found by CheckProgram with the running program's own
+// folder as the launcher's, and nothing starts when none is found:
+// CreateProcessA is never left to search, since it searches the current
+// folder.
 bool StartProcess(char* commandLine, const char* currentDirectory, const char* program = nullptr);
+
+// Why the last StartProcess of this process started nothing, as the system
+// tells it: for the log of a launch that failed.
+struct StartFailure {
+    bool missing = false;  // the program, or a folder on its way, does not exist
+    std::string text;      // the system's own words (FormatMessage, strerror)
+};
+StartFailure LastStartFailure();
 
 // What StartProcess runs for `commandLine`: the program its first token
 // names, and whether it can run. An absolute name is used as it is. A name

@@ -11,13 +11,13 @@
 # and whenever it is built. --check makes the release a second time from a
 # fresh clone in another folder and compares every file's checksum.
 #
-# Signing: with a certificate in the environment (cmake/Sign.cmake:
+# Signing: with a certificate in the environment (packaging/cmake/Sign.cmake:
 # RECLAUNCH_SIGN_PKCS12 and RECLAUNCH_SIGN_PASSWORD, or RECLAUNCH_SIGN_CERT
 # and RECLAUNCH_SIGN_KEY; RECLAUNCH_SIGN_TIMESTAMP for an RFC 3161 server)
 # every Windows program is signed before it is packed, then the MSI.
 # Without one the release is unsigned, and its last line says so. To rebuild
-# a signed release, RECLAUNCH_SIGNATURES_FROM gives its signatures (README,
-# Releasing).
+# a signed release, RECLAUNCH_SIGNATURES_FROM gives its signatures
+# (docs/releasing.md).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source=$(pwd)
@@ -46,7 +46,8 @@ package() {
   local folder=build/release-$1
   shift
   rm -rf "$folder"
-  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DRECLAUNCH_BUILD_TESTS=OFF "$@" >/dev/null
+  cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=Release -DRECLAUNCH_BUILD_TESTS=OFF \
+    -DRECLAUNCH_REQUIRE_ALL=ON "$@" >/dev/null
   cmake --build "$folder" -j "$(nproc)" >/dev/null
   (cd "$folder" && cpack >/dev/null)
 }
@@ -86,5 +87,5 @@ if [[ -n ${RECLAUNCH_SIGNATURES_FROM:-} ]]; then
 elif [[ -n ${RECLAUNCH_SIGN_PKCS12:-}${RECLAUNCH_SIGN_CERT:-} ]]; then
   echo "release: reclaunch $version in $out, signed"
 else
-  echo "release: reclaunch $version in $out, UNSIGNED (no certificate given: see README, Releasing)"
+  echo "release: reclaunch $version in $out, UNSIGNED (no certificate given: see docs/releasing.md)"
 fi

@@ -17,7 +17,7 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64
   clang libclang-rt-14-dev
-  libinih-dev nlohmann-json3-dev libcli11-dev strace linux-perf valgrind
+  libinih-dev nlohmann-json3-dev libcli11-dev
   wixl msitools locales
   dpkg-dev fakeroot desktop-file-utils shared-mime-info libglib2.0-bin xdg-utils
   lintian help2man osslsigncode diffoscope-minimal faketime zip unzip

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Every test: the host build, the sanitizer build, the Windows build under
-# Wine, the installers end to end, and a short run of each fuzzer. Installs
-# what is missing first.
+# Every test: the documents' commands from a fresh clone, the host build, the
+# sanitizer build, the Windows build under Wine, the installers end to end,
+# and a short run of each fuzzer. Installs what is missing first.
+#
+#   scripts/test.sh [--slow]
+#
+# --slow (CI's mode, .ci/run) also makes the release twice, from two fresh
+# clones, and compares them (scripts/release.sh --check).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+slow=0
+if [[ ${1:-} == --slow ]]; then slow=1; fi
 ./scripts/setup.sh
 
 jobs=$(nproc)
+# A missing tool stops each configure below, where a plain one leaves the
+# part that needs it out.
+require_all=-DRECLAUNCH_REQUIRE_ALL=ON
 
 # Configures, builds and tests one preset; any further arguments run the
 # tests through a wrapper (the host builds' as a player without root's
@@ -15,11 +25,33 @@ run_preset() {
   local preset=$1 start=$SECONDS
   shift
   echo "== $preset"
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" "$require_all" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   "$@" ctest --preset "$preset"
   echo "== $preset: passed in $((SECONDS - start)) s"
 }
+
+run_check() {
+  local start=$SECONDS
+  echo "== $*"
+  "$@"
+  echo "== $1: passed in $((SECONDS - start)) s"
+}
+
+# --- the documents' commands (see docs/building.md) ---
+run_check tests/docs/links_test.sh
+# The demo from a fresh clone, with what its set-up does not install hidden;
+# then, on that clean build, the troubleshooting page's examples and a short
+# benchmark run.
+fresh=build/fresh-clone
+run_check tests/docs/fresh_demo_test.sh "$fresh"
+run_check tests/docs/examples_test.sh "$fresh/clone/build/demo" docs/troubleshooting.md
+short_bench_run() {
+  (cd "$fresh/clone" && BENCH_REPETITIONS=1 FRESH_ROUNDS=1 LAUNCH_ROUNDS=1 LAUNCH_RUNS=5 \
+    bench/run.sh --benchmark_min_time=0.01)
+}
+run_check short_bench_run
+# --- end documents' commands ---
 
 # The host tests run on the optimised build, which is what ships and what the
 # .deb is packed from below; the sanitizer build runs them unoptimised.
@@ -32,7 +64,7 @@ run_preset asan ./scripts/as-player.sh
 # priority.
 mingw_start=$SECONDS
 echo "== mingw"
-cmake --preset mingw >/dev/null
+cmake --preset mingw "$require_all" >/dev/null
 cmake --build --preset mingw -j "$jobs"
 nice -n 15 tests/package/reproducible_test.sh --prepare build/mingw &
 second=$!
@@ -48,12 +80,6 @@ wait "$second"
 echo "== the second Windows build: done at $((SECONDS - mingw_start)) s"
 
 # --- release checks (see tests/package/), each a script of its own ---
-run_check() {
-  local start=$SECONDS
-  echo "== $*"
-  "$@"
-  echo "== $1: passed in $((SECONDS - start)) s"
-}
 # Signs with a throwaway certificate made there, kept for the MSI run below.
 run_check tests/package/signing_test.sh build/mingw
 run_check tests/package/reproducible_test.sh build/mingw
@@ -66,7 +92,7 @@ certs=$PWD/build/mingw/signing-test/certs
 run_package() {
   local preset=$1 test=$2 start=$SECONDS
   echo "== $preset package"
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" "$require_all" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   local run_start=$SECONDS
   "$test" "build/$preset"
@@ -85,8 +111,13 @@ run_check tests/package/lintian_test.sh build/release
 # A short run of every libFuzzer harness over its seeds; any finding fails.
 fuzz_start=$SECONDS
 echo "== fuzz"
-cmake --preset fuzz >/dev/null
+cmake --preset fuzz "$require_all" >/dev/null
 cmake --build --preset fuzz -j "$jobs"
 ./fuzz/smoke.sh build/fuzz
 echo "== fuzz: passed in $((SECONDS - fuzz_start)) s"
 # --- end fuzz smoke ---
+
+# --- the release, made twice and compared (CI's slow mode) ---
+if ((slow)); then
+  run_check scripts/release.sh --check build/release-check
+fi

@@ -5,6 +5,8 @@
 #include <spawn.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -15,23 +17,29 @@
 extern char** environ;  // the inherited environment, as the child gets it
 
 namespace platform {
+namespace {
+
+// The error of the last start that failed, as errno tells it.
+int lastStartError = 0;
+
+}  // namespace
 
 bool StartProcess(char* commandLine, const char* currentDirectory, const char* givenProgram) {
     if (commandLine == nullptr) {
+        lastStartError = EINVAL;
         return false;
     }
     std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty() || args[0].empty()) {
+        lastStartError = ENOENT;
         return false;
     }
-    std::string program;
-    if (givenProgram != nullptr) {
-        program = posix::NativePath(givenProgram);
-    } else {
-        program = CheckProgram(commandLine, posix::OwnFolder().c_str()).path;
-        if (program.empty()) {
-            return false;
-        }
+    const std::string program = givenProgram != nullptr
+                                    ? posix::NativePath(givenProgram)
+                                    : CheckProgram(commandLine, posix::OwnFolder().c_str()).path;
+    if (program.empty()) {
+        lastStartError = ENOENT;  // as the start of a program that is not there fails
+        return false;
     }
     args[0] = posix::NativePath(args[0]);  // the client gets its name as written
     std::vector<char*> argv;
@@ -42,7 +50,8 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     argv.push_back(nullptr);
 
     posix_spawn_file_actions_t actions;
-    if (::posix_spawn_file_actions_init(&actions) != 0) {
+    if (const int error = ::posix_spawn_file_actions_init(&actions); error != 0) {
+        lastStartError = error;
         return false;
     }
     const std::string directory =
@@ -61,7 +70,12 @@ bool StartProcess(char* commandLine, const char* currentDirectory, const char* g
     ::posix_spawn_file_actions_destroy(&actions);
     // The child is not waited for: the launcher ends at once, and the child
     // then passes to init, which reaps it.
+    lastStartError = result;
     return result == 0;
+}
+
+StartFailure LastStartFailure() {
+    return {lastStartError == ENOENT || lastStartError == ENOTDIR, std::strerror(lastStartError)};
 }
 
 }  // namespace platform

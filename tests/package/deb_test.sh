@@ -73,7 +73,13 @@ with_scratch_etc() {
 }
 
 step "reclaunch-check on PATH explains the installed launcher"
-[[ -s $root/usr/share/man/man1/reclaunch-check.1.gz ]] || fail "reclaunch-check has no manual page"
+synopsis=$(zcat "$root/usr/share/man/man1/reclaunch-check.1.gz" | sed -n '/^\.SH SYNOPSIS/,/^\.SH /p') ||
+  fail "reclaunch-check has no manual page"
+grep -q '^\.B reclaunch\\-check$' <<<"$synopsis" && ! grep -q launcher <<<"$synopsis" ||
+  fail "the manual page's synopsis calls the program otherwise: $synopsis"
+# The upgrade is the same build repackaged: its program is of the build's version.
+[[ $("$root/usr/bin/reclaunch-check" --version) == "launcher-check $version" ]] ||
+  fail "reclaunch-check --version does not answer $version"
 record="$work/records/牌局 记录/poker 0001.rec"
 mkdir -p "$(dirname "$record")"
 cp "$here/../../examples/records/poker-0001.rec" "$record"
@@ -86,6 +92,10 @@ step "open a record from the desktop"
 desktop_file=$root/usr/share/applications/kelvo-record.desktop
 desktop-file-validate "$desktop_file" || fail "the desktop entry is not valid"
 grep -qx 'Exec=/usr/lib/reclaunch/launcher %f' "$desktop_file" || fail "the desktop entry runs something else"
+# The entry and the file type show the icon the package installs.
+grep -qx 'Icon=reclaunch' "$desktop_file" && grep -q '<icon name="reclaunch"/>' \
+  "$root/usr/share/mime/packages/kelvo-record.xml" && [[ -s $root/usr/share/icons/hicolor/scalable/apps/reclaunch.svg ]] ||
+  fail "the desktop entry or the file type names no icon the package installs"
 sed -i "s|^Exec=/usr/|Exec=$root/usr/|" "$desktop_file"
 desktop=(env -i PATH="$PATH" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
   XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows installer, end to end under a private Wine: install it
-# silently into a folder of its own with a station and a game table given on
-# the command line, open a record the way the desktop does, refuse unusable
+# silently into a folder of its own with a station, a game table and the
+# failure log given on the command line, open a record the way the desktop
+# does, see a failed launch logged under the registered source, refuse unusable
 # values, upgrade into the same folder, replace a rebuild of the same version,
 # repair, refuse a downgrade, then remove it.
 #
@@ -73,14 +74,15 @@ product_code() { msiinfo export "$1" Property | tr -d '\r' | sed -n 's/^ProductC
 uninstall_key() { echo "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$(product_code "$1")"; }
 windows_path() { winepath -w "$1" </dev/null 2>/dev/null; }
 # The Add/Remove Programs entry of a package: version, publisher, location,
-# no Change button, the README as help and about page, the contact.
+# no Change button, the README as help and about page (plain text, which
+# Windows can show), the contact.
 expect_arp_entry() {
   local entry
   entry=$(reg_export "$(uninstall_key "$1")") || fail "no Add/Remove Programs entry for $1"
   expect_values "$entry" "the Add/Remove Programs entry" "\"DisplayVersion\"=\"$2\"" \
     '"Publisher"="reclaunch"' "\"InstallLocation\"=\"${folder//\\/\\\\}\\\\\"" \
-    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.md\"" \
-    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.md\"" '"Contact"="the reclaunch authors"'
+    '"NoModify"=dword:00000001' "\"HelpLink\"=\"${folder//\\/\\\\}\\\\README.txt\"" \
+    "\"URLInfoAbout\"=\"${folder//\\/\\\\}\\\\README.txt\"" '"Contact"="the reclaunch authors"'
 }
 # Everything an installation is: its files and the product's keys.
 snapshot() {
@@ -104,6 +106,13 @@ for program in launcher.exe launcherw.exe launcher_check.exe; do
 done
 strings -e l "$(stage "$work/old")/launcherw.exe" | grep -qx 'Copyright (c) 2026 the reclaunch authors' ||
   fail "launcherw.exe has no LegalCopyright"
+# The failure log's event source, its key removed with the product ("*").
+event_source='SYSTEM\CurrentControlSet\Services\EventLog\Application\reclaunch'
+registry=$(msiinfo export "$old" Registry | tr -d '\r')
+for row in "$event_source\\"$'\tEventMessageFile\t[#launcher.exe]\tEventSource' \
+  "$event_source\\"$'\tTypesSupported\t#3\tEventSource' "$event_source"$'\t*\t\tEventSource'; do
+  grep -qF "$row" <<<"$registry" || fail "the Registry table has no row [$row]:"$'\n'"$registry"
+done
 
 # The client of every record below, and a game table naming it, given at
 # deployment.
@@ -114,15 +123,20 @@ given_table="$WINEPREFIX/drive_c/deploy/site table.ini"
 printf '[gamekindid]\r\n122=%s\r\n' "$client" >"$given_table"
 expect_config() {
   cmp -s "$installed/config/GameKindID.ini" "$given_table" || fail "$1: the game table is not the given one"
+  grep -q $'^failures=1\r$' "$installed/config/reclaunch.ini" || fail "$1: the failure log is not on"
   [[ $(cat "$installed/config/StationID.ini") == $'[stationid]\r\nstationid='"$2"$'\r' ]] ||
     fail "$1: StationID.ini holds [$(cat "$installed/config/StationID.ini")], not station $2"
 }
 
 step "install $(basename "$old") into $folder with a station and a game table"
 [[ $(msiexec /i "$(windows_path "$old")" INSTALLDIR="$folder" STATIONID=5 \
-  GAMETABLE='C:\deploy\site table.ini') == 0 ]] || fail "the install failed"
+  GAMETABLE='C:\deploy\site table.ini' LOGFAILURES=1 /l*v "$(windows_path "$work/install.log")") == 0 ]] ||
+  fail "the install failed"
+# Station 5 has no site file there, which would cost every launch a wait.
+grep -aqF 'STATIONID=5: C:\Games\Reclaunch\config\siteinfo_5.ini does not open' "$work/install.log" ||
+  fail "the installer's log does not name the missing site file"
 # The package's own actions (actions/) are staged with the programs but never installed.
-diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/old")" "$installed" ||
+diff -r -x actions -x GameKindID.ini -x StationID.ini -x reclaunch.ini "$(stage "$work/old")" "$installed" ||
   fail "the installation differs from the package"
 expect_config "install" 5
 [[ $(pe_subsystem "$installed/launcherw.exe") == 2 && $(pe_subsystem "$installed/launcher.exe") == 3 ]] ||
@@ -146,6 +160,8 @@ expect_values "$(reg_export 'HKLM\Software\Reclaunch' && reg_export 'HKLM\Softwa
   '"ApplicationDescription"="Opens game record files with their game client"' \
   '"Reclaunch"="Software\\Reclaunch\\Capabilities"'
 expect_arp_entry "$old" "$(package_version "$build")"
+expect_values "$(reg_export "HKLM\\$event_source")" "the event source" \
+  "\"EventMessageFile\"=\"${folder//\\/\\\\}\\\\launcher.exe\"" '"TypesSupported"=dword:00000003'
 
 # Opens the record as Explorer does, through the association, and checks the
 # client got exactly its command line, in the ANSI code page.
@@ -163,8 +179,16 @@ open_record() {
 step "open a record by its association, with the given game table"
 open_record
 
+step "a record of a kind the table lacks: one Warning, its folder's GBK name as the right characters"
+printf '\x05\0\0\0' >"$work/records/牌局 记录/other kind.rec"
+WINEDEBUG=+eventlog wine "$folder\\launcher.exe" "$(windows_path "$work/records/牌局 记录/other kind.rec")" \
+  </dev/null >/dev/null 2>"$work/eventlog" || fail "the launcher failed"
+{ grep -q 'warn:eventlog:ReportEventW L".*\\724c\\5c40 \\8bb0\\5f55\\\\other kind.rec"$' "$work/eventlog" &&
+  grep -q 'warn:eventlog:ReportEventW L"the game table lists no client for the kind"$' "$work/eventlog"; } ||
+  fail "no entry for the record:"$'\n'"$(grep -a eventlog "$work/eventlog")"
+
 before=$(snapshot)
-for values in STATIONID=5x 'GAMETABLE=C:\deploy\missing.ini'; do
+for values in STATIONID=5x 'GAMETABLE=C:\deploy\missing.ini' LOGFAILURES=yes; do
   step "refuse $values"
   [[ $(msiexec /i "$(windows_path "$new")" "$values") == $((1603 % 256)) ]] ||
     fail "$values was not refused"
@@ -174,7 +198,7 @@ done
 step "upgrade to $(basename "$new"), naming no folder"
 [[ $(msiexec /i "$(windows_path "$new")") == 0 ]] || fail "the upgrade failed"
 expect_config "upgrade" 5
-diff -r -x actions -x GameKindID.ini -x StationID.ini "$(stage "$work/new")" "$installed" ||
+diff -r -x actions -x GameKindID.ini -x StationID.ini -x reclaunch.ini "$(stage "$work/new")" "$installed" ||
   fail "the upgraded installation differs from the new package"
 [[ -e "$WINEPREFIX/drive_c/Program Files/Reclaunch" ]] && fail "the upgrade went to Program Files"
 reg_export "$(uninstall_key "$old")" >/dev/null && fail "the old version's entry remains"
@@ -209,11 +233,11 @@ step "downgrade"
 step "remove"
 [[ $(msiexec /x "$(windows_path "$rebuilt")") == 0 ]] || fail "the removal failed"
 left=$(cd "$installed" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
-[[ $left == "./config/GameKindID.ini ./config/StationID.ini ./config/siteinfo_1.ini " ]] ||
+[[ $left == "./config/GameKindID.ini ./config/StationID.ini ./config/reclaunch.ini ./config/siteinfo_1.ini " ]] ||
   fail "the removal left $left"
 cmp -s "$installed/config/GameKindID.ini" "$work/edited-table" || fail "the removal changed the edited game table"
 for key in 'HKLM\Software\Classes\.rec' 'HKLM\Software\Classes\Kelvo.Record' "$(uninstall_key "$rebuilt")" \
-  'HKLM\Software\Reclaunch\Capabilities'; do
+  'HKLM\Software\Reclaunch\Capabilities' "HKLM\\$event_source"; do
   reg_export "$key" >/dev/null && fail "the removal left $key"
 done
 for value in 'HKLM\Software\Reclaunch /v InstallDir' 'HKLM\Software\RegisteredApplications /v Reclaunch'; do

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "hall/station.h"
+#include "launcher/log_switch.h"
 #include "tests/support/temp_dir.h"
 #include "tools/deploy-config/deployment.h"
 
@@ -35,7 +37,7 @@ TEST(DeployConfig, StationIsWrittenOnlyWhenTheStationChoiceReadsItBack) {
         testutil::TempDir installation;
         testutil::WriteFile(installation / "config/StationID.ini",
                             "[stationid]\r\nstationid=3\r\n");
-        const std::string problem = deploy::Apply({c.station, ""}, installation / "config");
+        const std::string problem = deploy::Apply({c.station, "", ""}, installation / "config");
         EXPECT_EQ(problem.empty(), c.readBack >= 0) << problem;
         const std::string workDir = installation.path().string();
         EXPECT_EQ(SelectStation(workDir.c_str()).station, c.readBack >= 0 ? c.readBack : 3);
@@ -66,10 +68,46 @@ TEST(DeployConfig, GameTableIsCopiedExactlyOnlyWhenReadable) {
         testutil::TempDir config;
         testutil::WriteFile(config / "GameKindID.ini", kept);
         testutil::WriteFile(config / "StationID.ini", kept);
-        const std::string problem = deploy::Apply({c.station, c.path}, config.path().string());
+        const std::string problem = deploy::Apply({c.station, c.path, ""}, config.path().string());
         EXPECT_EQ(problem.empty(), c.used) << problem;
         EXPECT_EQ(testutil::ReadFile(config / "GameKindID.ini"), c.used ? table : kept);
         EXPECT_EQ(testutil::ReadFile(config / "StationID.ini") == kept, !c.used);
+    }
+}
+
+TEST(DeployConfig, SiteFileNoteNamesAMissingSiteFile) {
+    testutil::TempDir config;
+    testutil::WriteFile(config / "siteinfo_5.ini", "[siteinfo]\r\n");
+    const std::string folder = config.path().string() + "/";
+    struct Case {
+        const char* station;
+        const char* missing;  // "": no note
+    };
+    const Case cases[] = {
+        {"5", ""}, {"005", ""}, {"6", "siteinfo_6.ini"}, {"06", "siteinfo_6.ini"},
+        {"1", ""},  // the package brings station 1's
+        {"", ""},  {"six", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.station);
+        const std::string note = deploy::SiteFileNote(c.station, folder);
+        if (*c.missing == '\0') {
+            EXPECT_EQ(note, "");
+        } else {
+            EXPECT_NE(note.find(folder + c.missing + " does not open"), std::string::npos) << note;
+        }
+    }
+}
+
+TEST(DeployConfig, LogFailuresSwitchesTheFailureLogAsTheLauncherReadsIt) {
+    // value, taken, the log on afterwards (it was before)
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"1", true, true}, {"0", true, false}, {"yes", false, true}, {"", true, true}};
+    for (const auto& [value, used, on] : cases) {
+        testutil::TempDir installation;
+        testutil::WriteFile(installation / "config/reclaunch.ini", "[log]\nfailures=1\n");
+        EXPECT_EQ(deploy::Apply({"", "", value}, installation / "config").empty(), used) << value;
+        EXPECT_EQ(FailureLogOn(installation.path().string().c_str()), on) << value;
     }
 }
 

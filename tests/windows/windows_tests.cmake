@@ -14,3 +14,9 @@ target_link_libraries(windows_tests PRIVATE reclaunch_launcher reclaunch_testuti
 add_dependencies(windows_tests launcher launcherw launcher-check record_client failing_startup
                  failing_startup_windowless)
 reclaunch_add_sharded_test(windows_tests 3 600)
+
+# The failure log's entries as Wine shows them, on the launchers' own standard
+# error, which only a script run beside them can read.
+add_test(NAME windows_failure_log
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/windows/failure_log_test.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(windows_failure_log PROPERTIES TIMEOUT 300)

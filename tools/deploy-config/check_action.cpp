@@ -1,4 +1,4 @@
-// The MSI's check of STATIONID and GAMETABLE: an installer action in a DLL
+// The MSI's check of STATIONID, GAMETABLE and LOGFAILURES: an installer action in a DLL
 // the package carries, run before the installation changes anything. A value
 // it can't use ends the installation with 1603 and its reason in the log.
 #include <string>
@@ -14,9 +14,17 @@ extern "C" unsigned CheckDeployment(unsigned long session) {
     constexpr unsigned kSuccess = 0;            // ERROR_SUCCESS
     constexpr unsigned kInstallFailure = 1603;  // ERROR_INSTALL_FAILURE
     const deploy::Request request{deploy::InstallerProperty(session, "STATIONID"),
-                                  deploy::InstallerProperty(session, "GAMETABLE")};
+                                  deploy::InstallerProperty(session, "GAMETABLE"),
+                                  deploy::InstallerProperty(session, "LOGFAILURES")};
     const std::string problems = deploy::RequestProblems(request);
     if (problems.empty()) {
+        // Run once the folders are known: CONFIGDIR is where the station's
+        // site file will be looked for.
+        const std::string note =
+            deploy::SiteFileNote(request.station, deploy::InstallerProperty(session, "CONFIGDIR"));
+        if (!note.empty()) {
+            deploy::InstallerLog(session, note);
+        }
         return kSuccess;
     }
     deploy::InstallerError(session, "Reclaunch can't be installed with these values:\n" + problems);

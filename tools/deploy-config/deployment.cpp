@@ -72,14 +72,33 @@ std::string TableProblem(const std::string& path, std::string* content) {
     return "";
 }
 
+std::string LogFailuresProblem(const std::string& value) {
+    if (value != "0" && value != "1") {
+        return "LOGFAILURES=" + value + " is neither 1 (log failed launches) nor 0 (don't)";
+    }
+    return "";
+}
+
 namespace {
+
+// The launcher's settings with the failure log switched by `value`.
+std::string LogSwitchFile(const std::string& value) {
+    return "; The launcher's own settings, written by the installer (LOGFAILURES).\r\n"
+           "\r\n"
+           "[log]\r\n"
+           "; failures=1: a launch that starts no game client, or fewer than the game\r\n"
+           "; table lists for the record's kind, leaves one entry in the system's log.\r\n"
+           "failures=" +
+           value + "\r\n";
+}
 
 // Judges every value asked for, reading the table into `table`.
 std::string Judge(const Request& request, std::string* table) {
     std::string problems;
     for (const std::string& problem :
          {request.station.empty() ? "" : StationProblem(request.station),
-          request.table.empty() ? "" : TableProblem(request.table, table)}) {
+          request.table.empty() ? "" : TableProblem(request.table, table),
+          request.logFailures.empty() ? "" : LogFailuresProblem(request.logFailures)}) {
         problems += problem.empty() ? "" : problem + "\n";
     }
     return problems;
@@ -90,6 +109,23 @@ std::string Judge(const Request& request, std::string* table) {
 std::string RequestProblems(const Request& request) {
     std::string table;
     return Judge(request, &table);
+}
+
+std::string SiteFileNote(const std::string& station, const std::string& configDir) {
+    if (station.empty() || !StationProblem(station).empty()) {
+        return "";
+    }
+    // The station choice reads the number, whatever zeros lead it.
+    const std::string name = "siteinfo_" + std::to_string(std::stoll(station)) + ".ini";
+    // The package installs the site file of station 1 (reclaunch.wxs).
+    std::string content;
+    if (name == "siteinfo_1.ini" || ReadWhole(configDir + name, &content)) {
+        return "";
+    }
+    return "STATIONID=" + station + ": " + configDir + name +
+           " does not open (missing, or not readable). Until it does, every launch waits "
+           "100 ms for the reader's second attempt at it, and the station's site information "
+           "keeps its defaults.";
 }
 
 std::string Apply(const Request& request, const std::string& configDir) {
@@ -106,6 +142,10 @@ std::string Apply(const Request& request, const std::string& configDir) {
     }
     if (!request.table.empty() && !WriteWhole(folder + "GameKindID.ini", table)) {
         return "can't write " + folder + "GameKindID.ini\n";
+    }
+    if (!request.logFailures.empty() &&
+        !WriteWhole(folder + "reclaunch.ini", LogSwitchFile(request.logFailures))) {
+        return "can't write " + folder + "reclaunch.ini\n";
     }
     return "";
 }

@@ -23,13 +23,25 @@ std::string InstallerProperty(unsigned long session, const char* name) {
     return std::string(value.data(), size);
 }
 
-void InstallerError(unsigned long session, const std::string& message) {
+namespace {
+
+void Message(unsigned long session, INSTALLMESSAGE kind, const std::string& message) {
     const MSIHANDLE record = ::MsiCreateRecord(1);
     // Field 0 is the template: "[1]" shows field 1 as it is, brackets and all.
     ::MsiRecordSetStringA(record, 0, "[1]");
     ::MsiRecordSetStringA(record, 1, message.c_str());
-    ::MsiProcessMessage(session, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK), record);
+    ::MsiProcessMessage(session, kind, record);
     ::MsiCloseHandle(record);
+}
+
+}  // namespace
+
+void InstallerError(unsigned long session, const std::string& message) {
+    Message(session, static_cast<INSTALLMESSAGE>(INSTALLMESSAGE_ERROR | MB_OK), message);
+}
+
+void InstallerLog(unsigned long session, const std::string& message) {
+    Message(session, INSTALLMESSAGE_INFO, message);
 }
 
 }  // namespace deploy

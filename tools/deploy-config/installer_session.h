@@ -14,4 +14,7 @@ std::string InstallerProperty(unsigned long session, const char* name);
 // into a message box when the installation shows a user interface.
 void InstallerError(unsigned long session, const std::string& message);
 
+// Writes a line into the installer's log only.
+void InstallerLog(unsigned long session, const std::string& message);
+
 }  // namespace deploy

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "common/enum_table.h"
 #include "common/result_codes.h"
 #include "launcher/game_table.h"
+#include "launcher/launch_causes.h"
 #include "platform/os.h"
 #include "tools/launcher-check/facts.h"
 
@@ -20,30 +22,27 @@ struct EnumText {
     const char* text;
 };
 
-// The text of a verdict is its reason.
+// The text of a verdict is its reason (VerdictReason); an entry for the
+// kind that starts nothing has the words of its cause, as the launcher's
+// failure log gives them.
 inline constexpr EnumText<EntryVerdict> kVerdictTexts[] = {
     {EntryVerdict::kStart, "start", "starts a client"},
-    {EntryVerdict::kEmptyValue, "empty_value", "skipped: no client named (empty value or no '=')"},
-    {EntryVerdict::kKeyNoDigit, "key_no_digit", "skipped: the key is no number"},
-    {EntryVerdict::kKeyOutOfRange, "key_out_of_range",
-     "skipped: the key is outside the 32-bit range"},
+    {EntryVerdict::kEmptyValue, "empty_value", "no client named (empty value or no '=')"},
+    {EntryVerdict::kKeyNoDigit, "key_no_digit", "the key is no number"},
+    {EntryVerdict::kKeyOutOfRange, "key_out_of_range", "the key is outside the 32-bit range"},
     {EntryVerdict::kOtherKind, "other_kind", "another kind"},
     {EntryVerdict::kClientPathUnquotable, "client_path_unquotable",
-     "skipped: the client path holds a double quote"},
+     WordsOfVerdict(EntryVerdict::kClientPathUnquotable)},
     {EntryVerdict::kRecordPathUnquotable, "record_path_unquotable",
-     "skipped: the record path holds a double quote or ends with a backslash"},
+     WordsOfVerdict(EntryVerdict::kRecordPathUnquotable)},
     {EntryVerdict::kRecordPathTooLong, "record_path_too_long",
-     "skipped: the record path is longer than 246 bytes"},
+     WordsOfVerdict(EntryVerdict::kRecordPathTooLong)},
     {EntryVerdict::kCommandLineTooLong, "command_line_too_long",
-     "skipped: the client command line is longer than 259 bytes"},
+     WordsOfVerdict(EntryVerdict::kCommandLineTooLong)},
     {EntryVerdict::kBatchPercentInCommandLine, "batch_percent_in_command_line",
-     "skipped: the client is a batch file, and its command line holds a '%': the command "
-     "interpreter that runs it would expand %NAME% there, even inside quotes, and hand it "
-     "another record path"},
+     WordsOfVerdict(EntryVerdict::kBatchPercentInCommandLine)},
     {EntryVerdict::kBatchNameWithoutRoot, "batch_name_without_root",
-     "skipped: the client is a batch file named without a full path: the command interpreter "
-     "that runs it would look for it in the current folder, which may be the record's; name "
-     "it by its full path"},
+     WordsOfVerdict(EntryVerdict::kBatchNameWithoutRoot)},
 };
 
 inline constexpr EnumText<InstallationSource> kSourceTexts[] = {
@@ -113,6 +112,14 @@ static_assert(ListsEveryValue(kProblemTexts, platform::PathNaming::Problem::kToo
 template <class Enum, std::size_t N>
 constexpr const EnumText<Enum>& TextOf(const EnumText<Enum> (&table)[N], Enum value) {
     return table[static_cast<std::size_t>(value)];
+}
+
+// Why an entry starts a client, is another kind's, or is skipped.
+inline std::string VerdictReason(EntryVerdict verdict) {
+    const char* text = TextOf(kVerdictTexts, verdict).text;
+    return verdict == EntryVerdict::kStart || verdict == EntryVerdict::kOtherKind
+               ? text
+               : std::string("skipped: ") + text;
 }
 
 // What loading a configuration file gave; `incomplete` is the warning for a

@@ -6,6 +6,7 @@
 
 #include "common/limits.h"
 #include "hall/work_dir.h"
+#include "launcher/log_switch.h"
 #include "launcher/record_header.h"
 
 namespace check {
@@ -38,10 +39,11 @@ void ReadRecord(RecordFacts& record) {
                                                    reclaunch::kMaxRecordPath, &record.naming);
     unsigned char header[4] = {0, 0, 0, 0};
     std::uint32_t count = 0;
-    RecordOpening opening;
-    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count, &opening);
+    bool backslashAsSeparator = false;
+    record.opened = ReadRecordHeader(record.openedAs.c_str(), header, &count, &record.openError,
+                                     &backslashAsSeparator);
     record.readFrom = record.openedAs;
-    if (opening.backslashAsSeparator) {
+    if (backslashAsSeparator) {
         std::replace(record.readFrom.begin(), record.readFrom.end(), '\\', '/');
     }
     if (record.opened) {
@@ -57,6 +59,7 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
     FindInstallation(installDir, facts);
     facts.runFolder = platform::GetCurrentDir();
     const char* dir = facts.installDir.c_str();
+    facts.failuresLogged = FailureLogOn(dir);
 
     // In the launcher's order: the hall's configuration, the record, the table.
     facts.station = SelectStation(dir, &facts.stationLines);
@@ -76,7 +79,7 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
     for (std::size_t i = 0; facts.tableConsulted && i < facts.plan.entries.size(); ++i) {
         const GameTableEntry& entry = facts.plan.entries[i];
         if (entry.verdict == EntryVerdict::kStart) {
-            facts.launches.push_back({i, entry.program, {}});
+            facts.launches.push_back({i, entry.program, {}, {}});
         }
     }
     AddFactWarnings(facts);
@@ -124,6 +127,24 @@ bool ConfigByShortName(const CheckFacts& facts) {
 
 int ExitCodeFor(const CheckFacts& facts) {
     return ClientsStarting(facts) > 0 ? 0 : 1;
+}
+
+std::optional<LaunchFailure> LaunchFailureOf(const CheckFacts& facts) {
+    if (!facts.record.opened) {
+        return RecordFailure(facts.record.openError);
+    }
+    StartTally tally;
+    for (const ClientLaunch& launch : facts.launches) {
+        const bool runnable = launch.program.status == platform::ProgramCheck::Status::kRunnable;
+        if (facts.ran ? launch.started.value_or(false) : runnable) {
+            ++tally.started;
+        } else if (tally.firstFailed < 0) {
+            tally.firstFailed = static_cast<std::ptrdiff_t>(launch.entry);
+            tally.failure = facts.ran ? launch.failure
+                                      : platform::StartFailure{launch.program.path.empty(), ""};
+        }
+    }
+    return FindLaunchFailure(facts.plan, facts.record.kind, facts.installDir.c_str(), tally);
 }
 
 }  // namespace check

@@ -11,6 +11,7 @@
 
 #include "hall/site_info.h"
 #include "hall/station.h"
+#include "launcher/launch_failure.h"
 #include "launcher/launch_plan.h"
 #include "platform/os.h"
 #include "tools/launcher-check/config_lines.h"
@@ -29,15 +30,17 @@ struct RecordFacts {
     // as a folder separator.
     std::string readFrom;
     bool opened = false;
-    std::vector<unsigned char> header;  // the bytes present, at most four
-    std::int32_t kind = 0;              // valid when opened
+    platform::OpenError openError = platform::OpenError::kNone;  // why not
+    std::vector<unsigned char> header;                           // the bytes present, at most four
+    std::int32_t kind = 0;                                       // valid when opened
 };
 
 // One client the launcher would start: a kStart entry of the plan.
 struct ClientLaunch {
     std::size_t entry = 0;  // index into the plan's entries
     platform::ProgramCheck program;
-    std::optional<bool> started;  // after --run
+    std::optional<bool> started;     // after --run
+    platform::StartFailure failure;  // after a start that failed
 };
 
 struct CheckFacts {
@@ -45,6 +48,7 @@ struct CheckFacts {
     std::string runFolder;   // the current folder, where clients start and relative names lie
     InstallationSource installSource = InstallationSource::kExecutablePath;
     platform::PathNaming installNaming;  // how this program's own path was named
+    bool failuresLogged = false;         // the installation's failure log is on
 
     StationChoice station;
     ConfigLines stationLines{Subject::kStationFile, "stationid"};
@@ -86,6 +90,10 @@ const ClientLaunch* LaunchOf(const CheckFacts& facts, std::size_t entry);
 int ClientsStarting(const CheckFacts& facts);
 // 0 when a client would start (or did), 1 when none.
 int ExitCodeFor(const CheckFacts& facts);
+// Why no client would start (or did), or fewer than the table lists: what
+// the launcher's failure log would say. A program the check finds missing or
+// unable to run counts as a start that fails.
+std::optional<LaunchFailure> LaunchFailureOf(const CheckFacts& facts);
 // True when a configuration path is built on the installation folder's short
 // name, since on its long name it would not fit.
 bool ConfigByShortName(const CheckFacts& facts);

@@ -59,6 +59,8 @@ Json Record(const RecordFacts& record, const LaunchPlan& plan) {
             {"short_for_command_line", plan.recordShortForCommandLine},
             {"naming", Naming(record.naming)},
             {"opened", record.opened},
+            {"cause",
+             record.opened ? Json(nullptr) : Json(TextOfCause(RecordCause(record.openError)).code)},
             {"header_hex", record.opened ? Json(HeaderHex(record, "")) : Json(nullptr)},
             {"kind", record.opened ? Json(record.kind) : Json(nullptr)}};
 }
@@ -89,7 +91,7 @@ Json Entry(const CheckFacts& facts, std::size_t index) {
             {"value", entry.value},
             {"key_kind", entry.keyKind ? Json(*entry.keyKind) : Json(nullptr)},
             {"verdict", TextOf(kVerdictTexts, entry.verdict).code},
-            {"reason", TextOf(kVerdictTexts, entry.verdict).text},
+            {"reason", VerdictReason(entry.verdict)},
             {"command_line", launch != nullptr ? Json(entry.commandLine) : Json(nullptr)},
             {"program", Program(launch)},
             {"started", Started(launch)}};
@@ -118,6 +120,9 @@ Json GameTable(const CheckFacts& facts) {
             {"consulted", facts.tableConsulted},
             {"load_result",
              facts.tableConsulted ? Json(TextOfLoad(plan.loadResult).code) : Json(nullptr)},
+            {"cause", facts.tableConsulted && plan.loadResult == E_FAIL
+                          ? Json(TextOfCause(TableCause(plan.table->LastOpenError())).code)
+                          : Json(nullptr)},
             {"sections", sections}};
 }
 
@@ -132,6 +137,16 @@ Json Launches(const CheckFacts& facts) {
                             {"started", Started(&launch)}});
     }
     return launches;
+}
+
+// What the launcher's failure log would say of the launch; null when every
+// client listed for the kind would start (or did).
+Json LaunchFailure(const CheckFacts& facts) {
+    const auto failure = LaunchFailureOf(facts);
+    if (!failure) {
+        return nullptr;
+    }
+    return {{"cause", TextOfCause(failure->cause).code}, {"text", CauseText(*failure)}};
 }
 
 Json Warnings(const std::vector<Warning>& warnings) {
@@ -155,7 +170,8 @@ std::string JsonReport(const CheckFacts& facts) {
          {{"dir", facts.installDir},
           {"found_from", TextOf(kSourceTexts, facts.installSource).code},
           {"naming", Naming(facts.installNaming)},
-          {"config_by_short_name", ConfigByShortName(facts)}}},
+          {"config_by_short_name", ConfigByShortName(facts)},
+          {"failures_logged", facts.failuresLogged}}},
         {"run_folder", facts.runFolder},
         {"station", Station(facts)},
         {"site", Site(facts)},
@@ -165,6 +181,7 @@ std::string JsonReport(const CheckFacts& facts) {
         {"ran", facts.ran},
         {"clients_starting", ClientsStarting(facts)},
         {"exit_code", ExitCodeFor(facts)},
+        {"launch_failure", LaunchFailure(facts)},
         {"warnings", Warnings(facts.warnings)},
     };
     // Configuration texts are bytes of the installation's code page; those

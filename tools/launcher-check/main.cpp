@@ -43,10 +43,15 @@ std::optional<int> ParseOptions(int argc, char** argv, Options& options) {
     app.add_flag("--json", options.json, "write the facts as one JSON document");
     app.add_flag("--run", options.run,
                  "start the clients the launcher would start, as the launcher starts them");
+    app.set_version_flag("--version", "launcher-check " RECLAUNCH_VERSION,
+                         "print the version and exit");
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::fputs(app.help().c_str(), stdout);
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::printf("%s\n", version.what());
         return 0;
     } catch (const CLI::ParseError& error) {
         std::fprintf(stderr, "launcher-check: %s\nRun with --help for more information.\n",
@@ -79,8 +84,10 @@ int main(int argc, char** argv) {
             for (check::ClientLaunch& launch : facts.launches) {
                 const std::string& program = launch.program.path;
                 launch.started =
-                    !program.empty() &&
                     StartClient(facts.plan.entries[launch.entry].commandLine, program.c_str());
+                if (!*launch.started) {
+                    launch.failure = platform::LastStartFailure();
+                }
             }
         }
         const std::string report =

@@ -48,6 +48,10 @@ std::string Installation(const CheckFacts& facts) {
             "its configuration files are named through the folder's short name: on its long "
             "name their paths would be longer than 259 bytes");
     }
+    text += More(facts.failuresLogged
+                     ? "failed launches are logged: config\\reclaunch.ini has [log] failures=1"
+                     : "failed launches are not logged: config\\reclaunch.ini has no [log] "
+                       "failures=1");
     return text;
 }
 
@@ -107,10 +111,9 @@ std::string Record(const RecordFacts& record, const LaunchPlan& plan) {
                      " itself, so each '\\' is read as a folder separator");
     }
     if (!record.opened) {
-        return text + More(
-                          "does not open (missing, a folder or no regular file, or held by a "
-                          "writer or another program that shares it with nobody, longer than "
-                          "the launcher waits): the launcher starts nothing");
+        return text + More(std::string("does not open: ") +
+                           TextOfCause(RecordCause(record.openError)).words +
+                           ": the launcher starts nothing");
     }
     if (record.header.empty()) {
         return text + More("empty: game kind 0");
@@ -130,7 +133,7 @@ std::string Entry(const CheckFacts& facts, std::size_t index) {
     if (entry.verdict == EntryVerdict::kOtherKind) {
         return text + indent + "another kind (" + std::to_string(*entry.keyKind) + ")\n";
     }
-    text += indent + TextOf(kVerdictTexts, entry.verdict).text + "\n";
+    text += indent + VerdictReason(entry.verdict) + "\n";
     if (const ClientLaunch* launch = LaunchOf(facts, index)) {
         text += indent + "command line: " + entry.commandLine + "\n";
         const platform::ProgramCheck& program = launch->program;
@@ -155,6 +158,9 @@ std::string GameTable(const CheckFacts& facts) {
         return Row("Game table", plan.tablePath + ": not read, since the record does not open");
     }
     std::string text = Row("Game table", plan.tablePath + ": " + TextOfLoad(plan.loadResult).text);
+    if (plan.loadResult == E_FAIL) {
+        text += More(TextOfCause(TableCause(plan.table->LastOpenError())).words);
+    }
     text += More("clients start in the current folder, " + facts.runFolder +
                  "; a client named without a full path is looked for below the launcher's "
                  "folder, " +
@@ -192,8 +198,12 @@ std::string GameTable(const CheckFacts& facts) {
 std::string Result(const CheckFacts& facts) {
     const std::string clients = Count(static_cast<std::size_t>(ClientsStarting(facts)), "client");
     const std::string verb = facts.ran ? " started" : " would start";
-    return Row("Result",
-               clients + verb + " (exit code " + std::to_string(ExitCodeFor(facts)) + ")");
+    std::string text =
+        Row("Result", clients + verb + " (exit code " + std::to_string(ExitCodeFor(facts)) + ")");
+    if (const auto failure = LaunchFailureOf(facts)) {
+        text += More("the failure log would say: " + CauseText(*failure));
+    }
+    return text;
 }
 
 std::string Warnings(const std::vector<Warning>& warnings) {

@@ -29,8 +29,8 @@ void FileWarnings(std::vector<Warning>& warnings, const ConfigLines& lines, cons
     } else if (result == E_FAIL) {
         warnings.push_back({"missing_file", subject, file, 0,
                             name +
-                                " does not open (missing or held open for writing): the reader "
-                                "waits 100 ms for a second attempt; " +
+                                " does not open (missing or held open for writing): every launch "
+                                "waits 100 ms for the reader's second attempt; " +
                                 consequence});
     } else if (const char* incomplete = TextOfLoad(result).incomplete) {
         warnings.push_back({"incomplete_read", subject, file, 0, incomplete});
@@ -80,7 +80,9 @@ void StationWarnings(CheckFacts& facts) {
                                       std::to_string(station.station)});
     }
     FileWarnings(facts.warnings, facts.siteLines, station.siteFile.str(), "the site file",
-                 facts.site.m_bLoaded ? S_OK : E_FAIL, "the site information keeps its defaults");
+                 facts.site.m_bLoaded ? S_OK : E_FAIL,
+                 "the site information keeps its defaults (a station set at installation, "
+                 "STATIONID=, needs its site file put in config)");
 }
 
 void EntryWarnings(CheckFacts& facts, const GameTableEntry& entry) {

@@ -3,7 +3,7 @@
 # unpacking it. Run by ctest in script mode; see Packaging.cmake.
 #
 # Inputs: BINARY_DIR, PACKAGE (file name without extension), GENERATOR (ZIP
-# or TGZ), CPACK, EXE_SUFFIX, EMULATOR (empty for native builds).
+# or TGZ), CPACK, EXE_SUFFIX, LICENSE_NAME, EMULATOR (empty for native builds).
 set(work "${BINARY_DIR}/package-test")
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}/unpacked")
@@ -23,7 +23,7 @@ endif()
 file(ARCHIVE_EXTRACT INPUT "${archive}" DESTINATION "${work}/unpacked")
 set(installation "${work}/unpacked/${PACKAGE}")
 
-foreach(file IN ITEMS "launcher${EXE_SUFFIX}" config/GameKindID.ini README.md
+foreach(file IN ITEMS "launcher${EXE_SUFFIX}" config/GameKindID.ini README.md "${LICENSE_NAME}"
                       "clients/poker${EXE_SUFFIX}" records/poker-0001.rec)
   if(NOT EXISTS "${installation}/${file}")
     message(FATAL_ERROR "the package has no ${file}")

@@ -5,6 +5,7 @@
 # install root beside config/, never in a bin/ folder.
 #
 #   <prefix>/launcher(.exe)  launcher-check(.exe)  config/*.ini  README.md
+#   <prefix>/LICENSE (LICENSE.txt on Windows, which opens it as text)
 #   <prefix>/clients/poker(.exe), clients/mahjong(.exe)   demo clients
 #   <prefix>/records/*.rec                                 sample records
 #
@@ -29,6 +30,13 @@ endif()
 install(TARGETS launcher-check RUNTIME DESTINATION . COMPONENT launcher)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/config/ DESTINATION config COMPONENT launcher)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT launcher)
+# The licence asks for its notice in every copy.
+set(reclaunch_license_name LICENSE)
+if(WIN32)
+  set(reclaunch_license_name LICENSE.txt)
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME ${reclaunch_license_name}
+        COMPONENT launcher)
 
 if(RECLAUNCH_PACKAGE_DEMO)
   foreach(client IN ITEMS poker mahjong)
@@ -78,7 +86,8 @@ set(reclaunch_package_file ${CPACK_PACKAGE_FILE_NAME})
 set(reclaunch_installed_config
     ${PROJECT_SOURCE_DIR}/packaging/config/GameKindID.ini
     ${PROJECT_SOURCE_DIR}/examples/config/StationID.ini
-    ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini)
+    ${PROJECT_SOURCE_DIR}/examples/config/siteinfo_1.ini
+    ${PROJECT_SOURCE_DIR}/packaging/config/reclaunch.ini)
 if(WIN32)
   include(${CMAKE_CURRENT_LIST_DIR}/MsiPackaging.cmake)
 else()
@@ -95,6 +104,7 @@ if(RECLAUNCH_BUILD_TESTS AND RECLAUNCH_PACKAGE_DEMO)
                    -DGENERATOR=${reclaunch_package_generator}
                    -DCPACK=${CMAKE_CPACK_COMMAND}
                    -DEXE_SUFFIX=${CMAKE_EXECUTABLE_SUFFIX}
+                   -DLICENSE_NAME=${reclaunch_license_name}
                    "-DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}"
                    -P ${CMAKE_CURRENT_LIST_DIR}/PackageTest.cmake)
   set_tests_properties(package_opens_sample_record PROPERTIES TIMEOUT 300)

@@ -19,7 +19,7 @@ function(reclaunch_deb_copyright output)
   endforeach()
   if(NOT copyright OR NOT lines MATCHES "^MIT License")
     message(FATAL_ERROR "LICENSE is no longer the MIT licence with a copyright line: "
-                        "update cmake/DebCopyright.cmake")
+                        "update packaging/cmake/DebCopyright.cmake")
   endif()
   # The blank lines between the copyright line and the text are not the licence's.
   string(REGEX REPLACE "^( \\.\n)+" "" text "${text}")

@@ -1,4 +1,6 @@
-#include "bench/tables.h"
+#include "bench/ini_files.h"
+
+#include <ini.h>
 
 #include <chrono>
 #include <cstdio>
@@ -6,6 +8,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "common/result_codes.h"
+#include "ini/ini_file_parse.h"
 
 namespace bench {
 namespace fs = std::filesystem;
@@ -22,6 +27,11 @@ const char kSiteKeys[] =
     "userinfo_btn6 btn1_tooltip btn2_tooltip btn3_tooltip btn4_tooltip btn5_tooltip "
     "btn6_tooltip download rule selfheadpath defaultheadpath qingtaopaopath "
     "qingfufenpath matchsignurl updatedlgurl";
+
+int CountPair(void* user, const char* /*section*/, const char* /*name*/, const char* /*value*/) {
+    ++*static_cast<std::size_t*>(user);
+    return 1;
+}
 
 TableFile Finish(const std::string& path, std::size_t lines) {
     TableFile file;
@@ -88,6 +98,37 @@ std::string MakeScratchFolder(const char* stem) {
 void RemoveFolder(const std::string& folder) {
     std::error_code ignored;
     fs::remove_all(folder, ignored);
+}
+
+std::size_t LoadDocument(const char* path) {
+    CIniFileParse document;
+    if (document.LoadFile(path) != S_OK) {
+        return 0;
+    }
+    std::size_t entries = 0;
+    for (std::ptrdiff_t s = 0; s < document.m_arrSections.GetSize(); ++s) {
+        entries += 1 + static_cast<std::size_t>(document.m_arrSections[s].m_arrItems.GetSize());
+    }
+    return entries;
+}
+
+std::size_t ParseWithInih(const char* path) {
+    std::size_t pairs = 0;
+    return ini_parse(path, CountPair, &pairs) < 0 ? 0 : pairs;
+}
+
+std::size_t ReadLines(const char* path) {
+    std::FILE* in = std::fopen(path, "r");
+    if (in == nullptr) {
+        return 0;
+    }
+    char line[1024];
+    std::size_t lines = 0;
+    while (std::fgets(line, sizeof line, in) != nullptr) {
+        ++lines;
+    }
+    std::fclose(in);
+    return lines;
 }
 
 }  // namespace bench

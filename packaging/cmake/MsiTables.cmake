@@ -49,7 +49,7 @@ foreach(file IN ITEMS launcher.exe launcherw.exe launcher_check.exe)
 Language = '1033' WHERE File = '${file}'")
 endforeach()
 
-# STATIONID and GAMETABLE. deploy-check.dll judges them right after costing,
+# STATIONID, GAMETABLE and LOGFAILURES. deploy-check.dll judges them right after costing,
 # before the old version is removed or anything else changes (an immediate
 # DLL action, type 1: a value it can't use ends the installation with 1603,
 # the reason in the log). deploy-config.exe writes them once the
@@ -57,10 +57,10 @@ endforeach()
 # 2 + 1024 + 2048); its command line is formatted when the action is
 # scheduled. "[CONFIGDIR]." keeps the folder's closing backslash from escaping
 # the quote.
-set(deploy_when "(STATIONID OR GAMETABLE) AND NOT REMOVE~=\"ALL\"")
+set(deploy_when "(STATIONID OR GAMETABLE OR LOGFAILURES) AND NOT REMOVE~=\"ALL\"")
 foreach(action_row IN ITEMS
         "CheckDeployment|1|DeployCheck|CheckDeployment|1020"
-        "WriteDeployment|3074|DeployConfig|\"[STATIONID]\" \"[GAMETABLE]\" \"[CONFIGDIR].\"|4010")
+        "WriteDeployment|3074|DeployConfig|\"[STATIONID]\" \"[GAMETABLE]\" \"[LOGFAILURES]\" \"[CONFIGDIR].\"|4010")
   string(REPLACE "|" ";" row "${action_row}")
   list(GET row 0 action)
   list(GET row 1 type)
@@ -75,5 +75,12 @@ endforeach()
 # Properties given on the command line reach the installation's elevated
 # part only when they are secure.
 reclaunch_msi_query("${msi}" "UPDATE Property SET Value = \
-'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;INSTALLDIR;STATIONID;GAMETABLE' \
+'WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED;INSTALLDIR;STATIONID;GAMETABLE;LOGFAILURES' \
 WHERE Property = 'SecureCustomProperties'")
+
+# The failure log's event source goes with the product, key and all: a
+# Registry row named "*" creates the key on install and removes it on
+# removal. wixl drops the RegistryKey's Action that would ask for it.
+reclaunch_msi_query("${msi}" "INSERT INTO Registry (Registry, Root, `Key`, Name, Component_) \
+VALUES ('EventSourceKey', 2, 'SYSTEM\\CurrentControlSet\\Services\\EventLog\\Application\\reclaunch', \
+'*', 'EventSource')")

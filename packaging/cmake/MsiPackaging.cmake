@@ -4,12 +4,20 @@
 # package with wixl.
 #
 #   Program Files\Reclaunch\launcher.exe, launcherw.exe, launcher-check.exe,
-#                             README.md, LICENSE.txt
+#                             README.txt, LICENSE.txt
 #   Program Files\Reclaunch\config\   the game table template, StationID.ini,
 #                                     the site file
+find_program(RECLAUNCH_WIXL wixl)
+find_program(RECLAUNCH_MSIBUILD msibuild)
+file(GLOB reclaunch_faketime /usr/lib/*/faketime/libfaketime.so.1)
+if(NOT RECLAUNCH_WIXL OR NOT RECLAUNCH_MSIBUILD OR NOT reclaunch_faketime)
+  reclaunch_leave_out("the MSI" "wixl, msitools and faketime")
+  return()
+endif()
 install(TARGETS launcher launcherw launcher-check RUNTIME DESTINATION . COMPONENT msi
         EXCLUDE_FROM_ALL)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . COMPONENT msi EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION . RENAME README.txt COMPONENT msi
+        EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt COMPONENT msi
         EXCLUDE_FROM_ALL)
 install(FILES ${reclaunch_installed_config} DESTINATION config COMPONENT msi EXCLUDE_FROM_ALL)
@@ -23,9 +31,9 @@ set(CPACK_RECLAUNCH_WXS ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.wxs)
 set(CPACK_RECLAUNCH_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/reclaunch.ico)
 set(CPACK_RECLAUNCH_CONTACT "${RECLAUNCH_CONTACT}")
 # The deployment properties' actions, stored in the package's Binary table
-# (cmake/MsiTables.cmake), never installed. Staged with the programs, so that
-# they are stripped and signed as the programs are; the paths are the staged
-# folder's.
+# (packaging/cmake/MsiTables.cmake), never installed. Staged with the
+# programs, so that they are stripped and signed as the programs are; the
+# paths are the staged folder's.
 install(FILES $<TARGET_FILE:deploy-check> $<TARGET_FILE:deploy-config> DESTINATION actions
         COMPONENT msi EXCLUDE_FROM_ALL)
 set(CPACK_RECLAUNCH_DEPLOY_CHECK actions/deploy-check.dll)

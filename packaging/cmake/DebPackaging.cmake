@@ -14,7 +14,14 @@
 #   kelvo-record.xml       records open with the launcher; the triggers of
 #                          desktop-file-utils and shared-mime-info update
 #                          their databases, so there are no maintainer scripts
+#   /usr/share/icons/hicolor/scalable/apps/reclaunch.svg   the icon of both
 #   /usr/share/doc/reclaunch/README.md, copyright, changelog.gz
+# The manual page of reclaunch-check is made from its --help by help2man.
+find_program(RECLAUNCH_HELP2MAN help2man)
+if(NOT RECLAUNCH_HELP2MAN)
+  reclaunch_leave_out("the .deb" help2man)
+  return()
+endif()
 include(${CMAKE_CURRENT_LIST_DIR}/DebCopyright.cmake)
 
 install(TARGETS launcher launcher-check RUNTIME DESTINATION usr/lib/reclaunch
@@ -31,6 +38,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/kelvo-record.desktop
         DESTINATION usr/share/applications COMPONENT deb EXCLUDE_FROM_ALL)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/kelvo-record.xml
         DESTINATION usr/share/mime/packages COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/linux/reclaunch.svg
+        DESTINATION usr/share/icons/hicolor/scalable/apps COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The documents: README, copyright from LICENSE, and a changelog dated with
 # the source, both compressed without a name or time in the gzip header.
@@ -42,11 +51,6 @@ unset(ENV{SOURCE_DATE_EPOCH})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/linux/changelog.in ${deb_docs}/changelog @ONLY)
 # The manual page of reclaunch-check, from its --help; help2man dates it
 # with SOURCE_DATE_EPOCH.
-find_program(RECLAUNCH_HELP2MAN help2man)
-if(NOT RECLAUNCH_HELP2MAN)
-  message(FATAL_ERROR "The .deb's manual page needs help2man: install the Debian package "
-                      "help2man (scripts/setup.sh does).")
-endif()
 add_custom_command(
   OUTPUT ${deb_docs}/changelog.gz ${deb_docs}/reclaunch-check.1.gz
   COMMAND gzip -n -9 -c ${deb_docs}/changelog > ${deb_docs}/changelog.gz
