@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,8 +54,9 @@ struct GameTableEntry {
     EntryVerdict verdict;
     std::string commandLine;  // the line to start with, on kStart; else ""
     // The program the command line names, as the start finds it: filled in
-    // by the launch plan for the entries that would start.
-    platform::ProgramCheck program;
+    // by the launch plan for the entries that would start, null for the rest.
+    // Held apart, so a table of many kinds takes no room for it per entry.
+    std::unique_ptr<platform::ProgramCheck> program;
 };
 
 // Judges every item of every gamekindid section of a loaded table, in file

@@ -27,7 +27,7 @@ LaunchOutcome LaunchGameByKind(std::int32_t kind, const char* recordPath,
         }
         // The program the plan found ("" for none, which starts nothing). A
         // client that fails to start is passed over; the next one still starts.
-        if (StartClient(entries[i].commandLine, entries[i].program.path.c_str())) {
+        if (StartClient(entries[i].commandLine, entries[i].program->path.c_str())) {
             ++tally.started;
         } else if (tally.firstFailed < 0) {
             tally.firstFailed = static_cast<std::ptrdiff_t>(i);

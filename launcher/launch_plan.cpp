@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 
 #include "common/limits.h"
 
@@ -37,11 +38,12 @@ void FindPrograms(std::vector<GameTableEntry>& entries, const char* installDir) 
         if (entry.verdict != EntryVerdict::kStart) {
             continue;
         }
-        entry.program = platform::CheckProgram(entry.commandLine.c_str(), installDir);
-        if (entry.program.kind != platform::ProgramCheck::Kind::kBatch) {
+        entry.program = std::make_unique<platform::ProgramCheck>(
+            platform::CheckProgram(entry.commandLine.c_str(), installDir));
+        if (entry.program->kind != platform::ProgramCheck::Kind::kBatch) {
             continue;
         }
-        if (entry.program.searched) {
+        if (entry.program->searched) {
             entry.verdict = EntryVerdict::kBatchNameWithoutRoot;
         } else if (entry.commandLine.find('%') != std::string::npos) {
             entry.verdict = EntryVerdict::kBatchPercentInCommandLine;

@@ -79,7 +79,7 @@ CheckFacts GatherFacts(RecordFacts record, const std::optional<std::string>& ins
     for (std::size_t i = 0; facts.tableConsulted && i < facts.plan.entries.size(); ++i) {
         const GameTableEntry& entry = facts.plan.entries[i];
         if (entry.verdict == EntryVerdict::kStart) {
-            facts.launches.push_back({i, entry.program, {}, {}});
+            facts.launches.push_back({i, *entry.program, {}, {}});
         }
     }
     AddFactWarnings(facts);
