@@ -4,10 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
 #include "hall/station.h"
-#include "launcher/log_switch.h"
 #include "tests/support/temp_dir.h"
 #include "tools/deploy-config/deployment.h"
 
@@ -96,18 +94,6 @@ TEST(DeployConfig, SiteFileNoteNamesAMissingSiteFile) {
         } else {
             EXPECT_NE(note.find(folder + c.missing + " does not open"), std::string::npos) << note;
         }
-    }
-}
-
-TEST(DeployConfig, LogFailuresSwitchesTheFailureLogAsTheLauncherReadsIt) {
-    // value, taken, the log on afterwards (it was before)
-    const std::tuple<const char*, bool, bool> cases[] = {
-        {"1", true, true}, {"0", true, false}, {"yes", false, true}, {"", true, true}};
-    for (const auto& [value, used, on] : cases) {
-        testutil::TempDir installation;
-        testutil::WriteFile(installation / "config/reclaunch.ini", "[log]\nfailures=1\n");
-        EXPECT_EQ(deploy::Apply({"", "", value}, installation / "config").empty(), used) << value;
-        EXPECT_EQ(FailureLogOn(installation.path().string().c_str()), on) << value;
     }
 }
 

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/os.h"
-#include "tests/support/testing.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/testing.h"
 
 namespace {
 
@@ -47,8 +47,7 @@ TEST(PlatformStartProcess, ReportsWhatCannotStart) {
         {"a program not on the path", "reclaunch-no-such-program-7f3a x", "./"},
         {"a missing program file", platform::JoinCommandLine({dir / "missing", "x"}), "./"},
         {"a file that is no program", platform::JoinCommandLine({notAProgram}), "./"},
-        {"a missing current directory", testsupport::TrivialCommandLine(),
-         dir / "missing-folder"},
+        {"a missing current directory", testsupport::TrivialCommandLine(), dir / "missing-folder"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
